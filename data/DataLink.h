@@ -15,7 +15,14 @@ namespace DataLink {
 enum CursorLocation { kServerSide = 2, kClientSide = 3 };
 enum Schema { kTablesSchema = 20 };
 
-// One column of a recordset; `value` holds the current row's value (a null QVariant for NULL).
+// An exact decimal number (numeric, decimal) kept as text so no digit is lost: an optional
+// "-", digits, and "." before the fraction when there is one ("-123.4500").
+struct Decimal {
+    QString text;
+};
+
+// One column of a recordset; `value` holds the current row's value: an invalid QVariant() for
+// NULL, else QString, qlonglong, double, Decimal, bool, QDate, QTime, QDateTime or QByteArray.
 struct Field {
     QString name;
     int type = 0;  // data-access type number, as DataTypeName names it
@@ -86,3 +93,5 @@ private:
 QString connectionStringValue(const QString& connectionString, const QString& key);
 
 }  // namespace DataLink
+
+Q_DECLARE_METATYPE(DataLink::Decimal)
