@@ -1,6 +1,109 @@
 #include "data/odbc/OdbcConnection.h"
 
-// Placeholder until the ODBC binding lands.
-std::unique_ptr<DataLink::Backend> openOdbcConnection(const QString&, const DataLink::Options&) {
-    throw Failure(0, QStringLiteral("The ODBC binding is not built yet."));
+#include <sqlext.h>
+#include <sqlucode.h>
+
+#include "data/odbc/OdbcDiagnostics.h"
+#include "data/odbc/OdbcRecordset.h"
+#include "data/odbc/OdbcSession.h"
+
+namespace {
+
+// Rows psqlODBC asks the server for per FETCH of a server-side cursor: enough to keep the
+// round trips cheap, few enough to keep memory flat.
+constexpr int kFetchRows = 4096;
+
+class OdbcBackend : public DataLink::Backend {
+public:
+    OdbcBackend(std::shared_ptr<OdbcSession> session, const DataLink::Options& options)
+        : session_(std::move(session)), options_(options) {}
+    ~OdbcBackend() override { close(); }
+
+    std::unique_ptr<DataLink::Recordset> execute(const QString& sql) override {
+        SQLHSTMT statement = newStatement();
+        std::u16string text = sql.toStdU16String();
+        const SQLRETURN rc = SQLExecDirectW(statement, reinterpret_cast<SQLWCHAR*>(text.data()),
+                                            SQLINTEGER(text.size()));
+        if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) fail(statement, "The statement failed.");
+        return resultOf(statement);
+    }
+
+    std::unique_ptr<DataLink::Recordset> openSchema(int schema) override {
+        if (schema != DataLink::kTablesSchema)
+            throw Failure(3251, QStringLiteral("Object or provider is not capable of performing "
+                                               "requested operation."));
+        SQLHSTMT statement = newStatement();
+        const SQLRETURN rc =
+            SQLTablesW(statement, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0);
+        if (!SQL_SUCCEEDED(rc)) fail(statement, "The tables could not be listed.");
+        return resultOf(statement);
+    }
+
+    void close() override {
+        if (session_) session_->disconnect();
+        session_.reset();
+    }
+
+private:
+    OdbcSession& session() {
+        if (!session_)
+            throw Failure(3704,
+                          QStringLiteral("Operation is not allowed when the object is closed."));
+        return *session_;
+    }
+
+    SQLHSTMT newStatement() {
+        SQLHSTMT statement = session().allocateStatement();
+        if (options_.commandTimeout > 0)
+            SQLSetStmtAttr(statement, SQL_ATTR_QUERY_TIMEOUT,
+                           reinterpret_cast<SQLPOINTER>(SQLULEN(options_.commandTimeout)), 0);
+        return statement;
+    }
+
+    [[noreturn]] void fail(SQLHSTMT statement, const char* what) {
+        Failure failure = OdbcDiagnostics::failure(SQL_HANDLE_STMT, statement,
+                                                   QString::fromLatin1(what));
+        session_->freeStatement(statement);
+        throw failure;
+    }
+
+    std::unique_ptr<DataLink::Recordset> resultOf(SQLHSTMT statement) {
+        SQLSMALLINT columns = 0;
+        if (!SQL_SUCCEEDED(SQLNumResultCols(statement, &columns)) || columns == 0) {
+            session_->freeStatement(statement);
+            return nullptr;
+        }
+        long long count = -1;
+        if (options_.cursorLocation == DataLink::kClientSide) {
+            // Without declare/fetch the driver holds the whole result and knows its size.
+            SQLLEN rows = -1;
+            if (SQL_SUCCEEDED(SQLRowCount(statement, &rows))) count = rows;
+        }
+        return std::make_unique<OdbcRecordset>(session_, statement, count);
+    }
+
+    std::shared_ptr<OdbcSession> session_;
+    DataLink::Options options_;
+};
+
+}  // namespace
+
+QString odbcDriverConnectionString(const QString& connectionString, int cursorLocation) {
+    QString text = connectionString;
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char(';'))) text += QLatin1Char(';');
+    if (cursorLocation == DataLink::kServerSide)
+        text += QStringLiteral("UseDeclareFetch=1;Fetch=%1;").arg(kFetchRows);
+    else
+        text += QStringLiteral("UseDeclareFetch=0;");
+    // Debian registers the driver with CommLog=1, which leaves a log file in /tmp per process.
+    text += QStringLiteral("BoolsAsChar=0;CommLog=0;Debug=0");
+    return text;
+}
+
+std::unique_ptr<DataLink::Backend> openOdbcConnection(const QString& connectionString,
+                                                      const DataLink::Options& options) {
+    auto session =
+        std::make_shared<OdbcSession>(OdbcEnvironment::shared(), options.connectionTimeout);
+    session->connect(odbcDriverConnectionString(connectionString, options.cursorLocation));
+    return std::make_unique<OdbcBackend>(std::move(session), options);
 }
