@@ -1,0 +1,33 @@
+#include "foxpro/Dates.h"
+
+namespace foxpro {
+namespace dates {
+
+bool isValid(int year, int month, int day) {
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+std::int32_t julianDay(int year, int month, int day) {
+    const int a = (14 - month) / 12;
+    const int y = year + 4800 - a;
+    const int m = month + 12 * a - 3;
+    return day + (153 * m + 2) / 5 + 365 * y + y / 4 - y / 100 + y / 400 - 32045;
+}
+
+void fromJulianDay(std::int32_t jdn, int& year, int& month, int& day) {
+    const int a = jdn + 32044;
+    const int b = (4 * a + 3) / 146097;
+    const int c = a - 146097 * b / 4;
+    const int d = (4 * c + 3) / 1461;
+    const int e = c - 1461 * d / 4;
+    const int m = (5 * e + 2) / 153;
+    day = e - (153 * m + 2) / 5 + 1;
+    month = m + 3 - 12 * (m / 10);
+    year = 100 * b + d - 4800 + m / 10;
+}
+
+}  // namespace dates
+}  // namespace foxpro
