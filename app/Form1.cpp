@@ -147,10 +147,7 @@ void Form1::buildLayout() {
     list1_ = ListWidgetTableList(List1);
     list2_ = ListWidgetTableList(List2);
 
-    // A caption a pixel wider than its designed box runs into the gap before its field
-    // instead of losing its last letter.
-    for (QLabel* label : findChildren<QLabel*>())
-        label->resize(qMax(label->width(), label->sizeHint().width()), label->height());
+    Layout::widenLabels(this);
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setFont(Layout::arialBold(11.25));
         button->setAutoDefault(false);

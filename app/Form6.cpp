@@ -54,6 +54,7 @@ void Form6::buildLayout() {
     PushButton2 = new QPushButton(QStringLiteral("Cancel"), this);
     named(PushButton2, "PushButton2");
     place(PushButton2, 4080, 1130, 3840, 405);
+    Layout::widenLabels(this);
     for (QPushButton* button : {PushButton5, PushButton1, PushButton2}) {
         button->setFont(Layout::arialBold(11.25));
         button->setAutoDefault(false);

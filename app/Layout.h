@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QLabel>
 #include <QWidget>
 
 // Window layouts are written in twips as the designer placed them; the screen has 15 twips
@@ -21,6 +22,13 @@ inline QFont arialBold(double points) {
     // widths they were laid out for.
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
+}
+
+// A caption a pixel wider than its designed box runs into the gap before its field instead
+// of losing its last letter.
+inline void widenLabels(QWidget* window) {
+    for (QLabel* label : window->findChildren<QLabel*>())
+        label->resize(qMax(label->width(), label->sizeHint().width()), label->height());
 }
 
 }  // namespace Layout
