@@ -1,5 +1,6 @@
 #include "foxpro/FieldEncoder.h"
 
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
@@ -287,15 +288,31 @@ void FieldEncoder::putText(const FieldDef& f, std::string_view utf8, char* recor
 void FieldEncoder::putNumber(const FieldDef& f, const Literal& v, char* record) {
     char* p = record + f.offset;
     if (f.type == 'B') {
-        char buffer[512];
-        if (v.text.size() >= sizeof buffer) overflow(f, v);
-        std::memcpy(buffer, v.text.data(), v.text.size());
-        buffer[v.text.size()] = 0;
-        const double d = std::strtod(buffer, nullptr);
+        std::string_view t = v.text;
+        if (!t.empty() && t[0] == '+') t.remove_prefix(1);
+        double d = 0;
+        const auto r = std::from_chars(t.data(), t.data() + t.size(), d);
+        if (r.ec == std::errc::result_out_of_range) overflow(f, v);
+        if (r.ec != std::errc() || r.ptr != t.data() + t.size()) mismatch(f, v);
         std::uint64_t bits;
         std::memcpy(&bits, &d, 8);
         putLE64(p, bits);
         return;
+    }
+    if (f.type == 'I') {
+        // The common case, a plain whole number, without the decimal machinery.
+        std::string_view t = v.text;
+        const bool negative = !t.empty() && t[0] == '-';
+        if (!t.empty() && (t[0] == '-' || t[0] == '+')) t.remove_prefix(1);
+        if (!t.empty() && t.size() <= 10 &&
+            t.find_first_not_of("0123456789") == std::string_view::npos) {
+            long long whole = 0;
+            for (char c : t) whole = whole * 10 + (c - '0');
+            if (whole > 2147483647LL) overflow(f, v);
+            putLE32(p, static_cast<std::uint32_t>(
+                           static_cast<std::int32_t>(negative ? -whole : whole)));
+            return;
+        }
     }
     Decimal d;
     if (!parseDecimal(v.text, d)) mismatch(f, v);

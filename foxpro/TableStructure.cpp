@@ -171,9 +171,10 @@ TableStructure TableStructure::parse(std::string_view bytes, const std::string& 
         std::string_view link = bytes.substr(linkStart, headerLength - linkStart);
         t.backlink_.assign(link.data(), strnlen(link.data(), link.size()));
     }
-    // Null and length bits in the order FoxPro allocates them.
+    // Null and length bits in the order FoxPro allocates them; names shown in lower case.
     int bits = 0;
     for (FieldDef& f : t.fields_) {
+        f.label = names::lower(t.codePage_->decode(f.name));
         f.lengthBit = f.isVariable() ? bits++ : -1;
         f.nullBit = f.nullable ? bits++ : -1;
     }
