@@ -34,8 +34,8 @@ const MappingRule& ruleFor(const QString& typeName) {
     return kRules.back();
 }
 
-// FoxPro takes letters, digits and "_" in a column name, starting with a letter or "_";
-// anything else would make the whole CREATE TABLE fail.
+// Column names of ASCII letters, digits and "_" that start with a letter are the ones every
+// xBase reader takes (FoxPro refuses the rest, and readers stumble over a leading "_").
 QString foxProSafe(const QString& name) {
     QString safe = name;
     for (QChar& c : safe) {
@@ -44,7 +44,8 @@ QString foxProSafe(const QString& name) {
                         (u >= '0' && u <= '9') || u == '_';
         if (!ok) c = QLatin1Char('_');
     }
-    if (!safe.isEmpty() && safe.at(0).isDigit()) safe.prepend(QLatin1Char('_'));
+    if (!safe.isEmpty() && !(safe.at(0).isLetter() && safe.at(0).unicode() < 128))
+        safe.prepend(QLatin1Char('F'));
     return safe;
 }
 

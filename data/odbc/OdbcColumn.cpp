@@ -170,8 +170,10 @@ OdbcColumn::OdbcColumn(SQLSMALLINT sqlType, SQLULEN columnSize, bool isUnsigned)
             slot_ = SQLLEN(boundedSize(columnSize));
             break;
     }
-    // Keep every slot aligned for the structures and 8-byte numbers that follow it.
-    slot_ = (slot_ + 7) & ~SQLLEN(7);
+    // Column-wise binding steps through a fixed-size column by the C type's own size, so only
+    // the variable-length slots may be padded (to keep the next row's text aligned).
+    const bool variableLength = cType_ == SQL_C_CHAR || cType_ == SQL_C_WCHAR || cType_ == SQL_C_BINARY;
+    if (variableLength) slot_ = (slot_ + 7) & ~SQLLEN(7);
 }
 
 void OdbcColumn::bind(SQLHSTMT statement, SQLUSMALLINT number, size_t rows) {

@@ -41,10 +41,12 @@ TEST(ColumnNames, UniquenessIsASubstringSearchIgnoringCase) {
     EXPECT_EQ(columnNames({"a", "a", "a"}), (QStringList{"a", "a1", "a12"}));
 }
 
-TEST(ColumnNames, CharactersFoxProRefusesBecomeUnderscores) {
+TEST(ColumnNames, NamesBecomeOnesEveryReaderTakes) {
     EXPECT_EQ(columnNames({"unit-price"}), QStringList{"unit_pri"});
     EXPECT_EQ(columnNames({"Größe"}), QStringList{"Gr__e"});
-    EXPECT_EQ(columnNames({"2nd"}), QStringList{"_2nd"});
+    EXPECT_EQ(columnNames({"2nd"}), QStringList{"F2nd"});
+    EXPECT_EQ(columnNames({"_id"}), QStringList{"F_id"});
+    EXPECT_EQ(columnNames({"имя"}), QStringList{"F___"});
 }
 
 TEST(CreateTable, OrdersExampleAndSeparators) {
