@@ -1,10 +1,9 @@
 #include "data/ConnectionStrings.h"
 
 QString connectionStringField(const QString& value) {
-    const bool needsBraces =
-        value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('=')) ||
-        value.contains(QLatin1Char('{')) || value.contains(QLatin1Char('}')) ||
-        value.startsWith(QLatin1Char(' ')) || value.endsWith(QLatin1Char(' '));
+    const bool needsBraces = value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('=')) ||
+                             value.contains(QLatin1Char('{')) || value.contains(QLatin1Char('}')) ||
+                             value.startsWith(QLatin1Char(' ')) || value.endsWith(QLatin1Char(' '));
     if (!needsBraces) return value;
     QString braced = value;
     braced.replace(QLatin1Char('}'), QStringLiteral("}}"));
@@ -23,8 +22,9 @@ QString postgreSQLConnectionString(const ConnectionFields& fields) {
 QString foxProConnectionString(const ConnectionFields& fields, CollatingSequence sequence) {
     const QString& source = fields.optionDbc ? fields.dbcPath : fields.folder;
     return QStringLiteral("Provider=vfpoledb.1;Data Source=") + connectionStringField(source) +
-           (sequence == CollatingSequence::Machine ? QStringLiteral(";Collating Sequence=machine;")
-                                                   : QStringLiteral(";Collating Sequence=general;"));
+           (sequence == CollatingSequence::Machine
+                ? QStringLiteral(";Collating Sequence=machine;")
+                : QStringLiteral(";Collating Sequence=general;"));
 }
 
 QString foxProCheckConnectionString(const ConnectionFields& fields) {

@@ -30,8 +30,7 @@ bool IsValidFoxProConnection(const ConnectionFields& fields, ErrorReporter& repo
 }
 
 void AddTablesToFoxproListbox(const ConnectionFields& fields, TableList& list,
-                              ErrorReporter& reporter,
-                              const std::function<void()>& processEvents) {
+                              ErrorReporter& reporter, const std::function<void()>& processEvents) {
     ErrorTrap trap(reporter, QStringLiteral("Foxpro.AddTablesToFoxproListbox"));
     QString connectionString;
     trap.step(100, [&] {

@@ -28,23 +28,33 @@ OdbcColumn::Kind kindOf(SQLSMALLINT sqlType) {
         case SQL_SMALLINT:
         case SQL_INTEGER:
         case SQL_TINYINT:
-        case SQL_BIGINT: return K::Integer;
-        case SQL_REAL: return K::Real;
+        case SQL_BIGINT:
+            return K::Integer;
+        case SQL_REAL:
+            return K::Real;
         case SQL_FLOAT:
-        case SQL_DOUBLE: return K::Double;
-        case SQL_BIT: return K::Bit;
+        case SQL_DOUBLE:
+            return K::Double;
+        case SQL_BIT:
+            return K::Bit;
         case SQL_TYPE_DATE:
-        case SQL_DATE: return K::Date;
+        case SQL_DATE:
+            return K::Date;
         case SQL_TYPE_TIME:
-        case SQL_TIME: return K::Time;
+        case SQL_TIME:
+            return K::Time;
         case SQL_TYPE_TIMESTAMP:
-        case SQL_TIMESTAMP: return K::Timestamp;
+        case SQL_TIMESTAMP:
+            return K::Timestamp;
         case SQL_DECIMAL:
-        case SQL_NUMERIC: return K::Decimal;
+        case SQL_NUMERIC:
+            return K::Decimal;
         case SQL_BINARY:
         case SQL_VARBINARY:
-        case SQL_LONGVARBINARY: return K::Binary;
-        default: return K::Text;
+        case SQL_LONGVARBINARY:
+            return K::Binary;
+        default:
+            return K::Text;
     }
 }
 
@@ -172,7 +182,8 @@ OdbcColumn::OdbcColumn(SQLSMALLINT sqlType, SQLULEN columnSize, bool isUnsigned)
     }
     // Column-wise binding steps through a fixed-size column by the C type's own size, so only
     // the variable-length slots may be padded (to keep the next row's text aligned).
-    const bool variableLength = cType_ == SQL_C_CHAR || cType_ == SQL_C_WCHAR || cType_ == SQL_C_BINARY;
+    const bool variableLength =
+        cType_ == SQL_C_CHAR || cType_ == SQL_C_WCHAR || cType_ == SQL_C_BINARY;
     if (variableLength) slot_ = (slot_ + 7) & ~SQLLEN(7);
 }
 
@@ -180,9 +191,9 @@ void OdbcColumn::bind(SQLHSTMT statement, SQLUSMALLINT number, size_t rows) {
     number_ = number;
     buffer_.assign(rows * size_t(slot_), 0);
     indicators_.assign(rows, 0);
-    OdbcDiagnostics::check(SQLBindCol(statement, number, cType_, buffer_.data(), slot_,
-                                      indicators_.data()),
-                           SQL_HANDLE_STMT, statement, "Binding a result column failed.");
+    OdbcDiagnostics::check(
+        SQLBindCol(statement, number, cType_, buffer_.data(), slot_, indicators_.data()),
+        SQL_HANDLE_STMT, statement, "Binding a result column failed.");
 }
 
 void OdbcColumn::load(SQLHSTMT statement, size_t row, QVariant& value) {
@@ -211,14 +222,18 @@ void OdbcColumn::load(SQLHSTMT statement, size_t row, QVariant& value) {
             value.setValue(d);
             return;
         }
-        case Kind::Bit: value.setValue(*data != 0); return;
+        case Kind::Bit:
+            value.setValue(*data != 0);
+            return;
         case Kind::Date: {
             SQL_DATE_STRUCT d;
             std::memcpy(&d, data, sizeof d);
             value.setValue(QDate(d.year, d.month, d.day));
             return;
         }
-        case Kind::Time: value.setValue(parseTime(data)); return;
+        case Kind::Time:
+            value.setValue(parseTime(data));
+            return;
         case Kind::Timestamp: {
             SQL_TIMESTAMP_STRUCT t;
             std::memcpy(&t, data, sizeof t);
@@ -231,7 +246,8 @@ void OdbcColumn::load(SQLHSTMT statement, size_t row, QVariant& value) {
         }
         case Kind::Decimal:
         case Kind::Text:
-        case Kind::Binary: break;
+        case Kind::Binary:
+            break;
     }
     const SQLLEN room = slot_ - (kind_ == Kind::Binary ? 0 : kind_ == Kind::Text ? 2 : 1);
     if (indicator == SQL_NO_TOTAL || indicator > room) {
@@ -246,16 +262,17 @@ void OdbcColumn::load(SQLHSTMT statement, size_t row, QVariant& value) {
 }
 
 void OdbcColumn::loadLong(SQLHSTMT statement, size_t row, QVariant& value) {
-    OdbcDiagnostics::check(SQLSetPos(statement, SQLSETPOSIROW(row + 1), SQL_POSITION,
-                                     SQL_LOCK_NO_CHANGE),
-                           SQL_HANDLE_STMT, statement, "Positioning on a row failed.");
+    OdbcDiagnostics::check(
+        SQLSetPos(statement, SQLSETPOSIROW(row + 1), SQL_POSITION, SQL_LOCK_NO_CHANGE),
+        SQL_HANDLE_STMT, statement, "Positioning on a row failed.");
     const size_t unit = kind_ == Kind::Text ? 2 : 1;
     const size_t terminator = kind_ == Kind::Binary ? 0 : unit;
     QByteArray whole;
     char chunk[32768];
     for (;;) {
         SQLLEN indicator = 0;
-        const SQLRETURN rc = SQLGetData(statement, number_, cType_, chunk, sizeof chunk, &indicator);
+        const SQLRETURN rc =
+            SQLGetData(statement, number_, cType_, chunk, sizeof chunk, &indicator);
         if (rc == SQL_NO_DATA) break;
         OdbcDiagnostics::check(rc, SQL_HANDLE_STMT, statement, "Reading a long value failed.");
         if (indicator == SQL_NULL_DATA) {

@@ -3,6 +3,9 @@
 #include <sqlext.h>
 #include <sqlucode.h>
 
+#include <QStringList>
+
+#include "data/ConnectionStrings.h"
 #include "data/odbc/OdbcDiagnostics.h"
 #include "data/odbc/OdbcRecordset.h"
 #include "data/odbc/OdbcSession.h"
@@ -33,8 +36,7 @@ public:
             throw Failure(3251, QStringLiteral("Object or provider is not capable of performing "
                                                "requested operation."));
         SQLHSTMT statement = newStatement();
-        const SQLRETURN rc =
-            SQLTablesW(statement, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0);
+        const SQLRETURN rc = SQLTablesW(statement, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0);
         if (!SQL_SUCCEEDED(rc)) fail(statement, "The tables could not be listed.");
         return resultOf(statement);
     }
@@ -61,8 +63,8 @@ private:
     }
 
     [[noreturn]] void fail(SQLHSTMT statement, const char* what) {
-        Failure failure = OdbcDiagnostics::failure(SQL_HANDLE_STMT, statement,
-                                                   QString::fromLatin1(what));
+        Failure failure =
+            OdbcDiagnostics::failure(SQL_HANDLE_STMT, statement, QString::fromLatin1(what));
         session_->freeStatement(statement);
         throw failure;
     }
@@ -88,9 +90,53 @@ private:
 
 }  // namespace
 
+namespace {
+
+// A value in libpq's conninfo quoting.
+QString libpqQuoted(QString value) {
+    value.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    value.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + value + QLatin1Char('\'');
+}
+
+QString braced(QString value) {
+    value.replace(QLatin1Char('}'), QStringLiteral("}}"));
+    return QLatin1Char('{') + value + QLatin1Char('}');
+}
+
+// psqlODBC takes the braces of a server, port, user or database value literally, and decodes
+// "+" and "%xx" in a password without braces. Such values are handed on in the forms it reads
+// as typed: the others through libpq's own options (pqopt), which the driver passes on when
+// the ordinary keyword is empty; the password in braces. Later keywords win in psqlODBC.
+QString driverSpellings(const QString& connectionString) {
+    static const char* const kKeys[][2] = {
+        {"Server", "host"}, {"Port", "port"}, {"Uid", "user"}, {"Database", "dbname"}};
+    QString blanked;
+    QStringList libpq;
+    for (const auto& key : kKeys) {
+        const QString name = QString::fromLatin1(key[0]);
+        const QString value = DataLink::connectionStringValue(connectionString, name);
+        if (connectionStringField(value) == value) continue;
+        blanked += name + QStringLiteral("=;");
+        libpq << QString::fromLatin1(key[1]) + QLatin1Char('=') + libpqQuoted(value);
+    }
+    if (!libpq.isEmpty())
+        blanked +=
+            QStringLiteral("pqopt=") + braced(libpq.join(QLatin1Char(' '))) + QLatin1Char(';');
+    const QString password =
+        DataLink::connectionStringValue(connectionString, QStringLiteral("Pwd"));
+    if (connectionStringField(password) == password &&
+        (password.contains(QLatin1Char('+')) || password.contains(QLatin1Char('%'))))
+        blanked += QStringLiteral("Pwd=") + braced(password) + QLatin1Char(';');
+    return blanked;
+}
+
+}  // namespace
+
 QString odbcDriverConnectionString(const QString& connectionString, int cursorLocation) {
     QString text = connectionString;
     if (!text.isEmpty() && !text.endsWith(QLatin1Char(';'))) text += QLatin1Char(';');
+    text += driverSpellings(connectionString);
     if (cursorLocation == DataLink::kServerSide)
         text += QStringLiteral("UseDeclareFetch=1;Fetch=%1;").arg(kFetchRows);
     else

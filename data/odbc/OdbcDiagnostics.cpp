@@ -24,7 +24,8 @@ Failure failure(SQLSMALLINT handleType, SQLHANDLE handle, const QString& fallbac
                                             SQLSMALLINT(sizeof message / sizeof *message), &length);
         if (!SQL_SUCCEEDED(rc)) break;
         if (record == 1) number = native;
-        const SQLSMALLINT shown = std::min<SQLSMALLINT>(length, sizeof message / sizeof *message - 1);
+        const SQLSMALLINT shown =
+            std::min<SQLSMALLINT>(length, sizeof message / sizeof *message - 1);
         texts << fromWide(message, shown);
     }
     return Failure(number, texts.isEmpty() ? fallback : texts.join(QLatin1Char('\n')));

@@ -19,7 +19,9 @@ Failure providerNotFound(const char* why) {
 }
 }  // namespace
 
-OdbcEnvironment::~OdbcEnvironment() { SQLFreeHandle(SQL_HANDLE_ENV, handle_); }
+OdbcEnvironment::~OdbcEnvironment() {
+    SQLFreeHandle(SQL_HANDLE_ENV, handle_);
+}
 
 std::shared_ptr<OdbcEnvironment> OdbcEnvironment::shared() {
     static std::mutex mutex;
@@ -44,10 +46,9 @@ bool OdbcEnvironment::hasDriver(const QString& name) const {
         SQLWCHAR attributes[2048];
         SQLSMALLINT descriptionLength = 0;
         SQLSMALLINT attributesLength = 0;
-        const SQLRETURN rc =
-            SQLDriversW(handle_, direction, description, SQLSMALLINT(std::size(description)),
-                        &descriptionLength, attributes, SQLSMALLINT(std::size(attributes)),
-                        &attributesLength);
+        const SQLRETURN rc = SQLDriversW(
+            handle_, direction, description, SQLSMALLINT(std::size(description)),
+            &descriptionLength, attributes, SQLSMALLINT(std::size(attributes)), &attributesLength);
         if (!SQL_SUCCEEDED(rc)) return false;
         const QString found = QString::fromUtf16(reinterpret_cast<const char16_t*>(description));
         if (found.compare(name, Qt::CaseInsensitive) == 0) return true;

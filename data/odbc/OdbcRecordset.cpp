@@ -18,8 +18,7 @@ Failure noCurrentRecord() {
 }
 
 bool isIntegerType(SQLSMALLINT type) {
-    return type == SQL_SMALLINT || type == SQL_INTEGER || type == SQL_TINYINT ||
-           type == SQL_BIGINT;
+    return type == SQL_SMALLINT || type == SQL_INTEGER || type == SQL_TINYINT || type == SQL_BIGINT;
 }
 }  // namespace
 
@@ -38,7 +37,9 @@ OdbcRecordset::OdbcRecordset(std::shared_ptr<OdbcSession> session, SQLHSTMT stat
     }
 }
 
-OdbcRecordset::~OdbcRecordset() { close(); }
+OdbcRecordset::~OdbcRecordset() {
+    close();
+}
 
 void OdbcRecordset::describe() {
     SQLSMALLINT count = 0;
@@ -66,8 +67,8 @@ void OdbcRecordset::describe() {
         field.type = columns_.back().dataAccessType();
         rowBytes += columns_.back().rowBytes();
     }
-    const size_t rows = std::clamp<size_t>(kBlockBytes / std::max<size_t>(rowBytes, 1), 1,
-                                           kMaxBlockRows);
+    const size_t rows =
+        std::clamp<size_t>(kBlockBytes / std::max<size_t>(rowBytes, 1), 1, kMaxBlockRows);
     statuses_.assign(rows, 0);
     SQLSetStmtAttr(statement_, SQL_ATTR_ROW_BIND_TYPE, SQL_BIND_BY_COLUMN, 0);
     OdbcDiagnostics::check(
@@ -93,7 +94,12 @@ void OdbcRecordset::loadRow() {
         columns_[i].load(statement_, row_, fields_[i].value);
 }
 
-SQLHSTMT OdbcRecordset::openStatement() const {
+SQLHSTMT OdbcRecordset::openStatement() {
+    // A closed connection has freed the statement under this recordset.
+    if (statement_ != SQL_NULL_HSTMT && !session_->holds(statement_)) {
+        statement_ = SQL_NULL_HSTMT;
+        eof_ = bof_ = true;
+    }
     if (statement_ == SQL_NULL_HSTMT)
         throw Failure(3704, QStringLiteral("Operation is not allowed when the object is closed."));
     return statement_;

@@ -29,7 +29,7 @@ private:
     void describe();
     bool fetchBlock();
     void loadRow();
-    SQLHSTMT openStatement() const;
+    SQLHSTMT openStatement();
 
     std::shared_ptr<OdbcSession> session_;
     SQLHSTMT statement_;

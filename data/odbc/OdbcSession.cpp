@@ -25,9 +25,9 @@ OdbcSession::~OdbcSession() {
 void OdbcSession::connect(const QString& driverConnectionString) {
     std::u16string text = driverConnectionString.toStdU16String();
     SQLSMALLINT outLength = 0;
-    const SQLRETURN rc = SQLDriverConnectW(
-        handle_, nullptr, reinterpret_cast<SQLWCHAR*>(text.data()), SQLSMALLINT(text.size()),
-        nullptr, 0, &outLength, SQL_DRIVER_NOPROMPT);
+    const SQLRETURN rc =
+        SQLDriverConnectW(handle_, nullptr, reinterpret_cast<SQLWCHAR*>(text.data()),
+                          SQLSMALLINT(text.size()), nullptr, 0, &outLength, SQL_DRIVER_NOPROMPT);
     OdbcDiagnostics::check(rc, SQL_HANDLE_DBC, handle_, "The connection could not be opened.");
     connected_ = true;
 }
@@ -38,6 +38,10 @@ SQLHSTMT OdbcSession::allocateStatement() {
                            handle_, "The connection gave no statement handle.");
     statements_.push_back(statement);
     return statement;
+}
+
+bool OdbcSession::holds(SQLHSTMT statement) const {
+    return std::find(statements_.begin(), statements_.end(), statement) != statements_.end();
 }
 
 void OdbcSession::freeStatement(SQLHSTMT statement) {

@@ -22,6 +22,8 @@ public:
     bool isConnected() const { return connected_; }
 
     SQLHSTMT allocateStatement();
+    // Whether `statement` is still allocated (the disconnection frees every statement).
+    bool holds(SQLHSTMT statement) const;
     // Frees a statement of this session unless the disconnection already did.
     void freeStatement(SQLHSTMT statement);
     // Frees every statement and disconnects; the handle stays for a later owner to free.
