@@ -1,6 +1,8 @@
 #include "app/Form1.h"
 
 #include <QApplication>
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
@@ -25,6 +27,7 @@
 #include "core/Failure.h"
 #include "core/Product.h"
 #include "data/TestConnectionCommands.h"
+#include "engine/ConversionRun.h"
 
 using Layout::place;
 
@@ -57,6 +60,7 @@ Form1::Form1(AppServices& services) : QWidget(nullptr), services_(services) {
     setObjectName(QStringLiteral("Form1"));
     buildLayout();
     connectHandlers();
+    run_ = std::make_unique<ConversionRun>(*this);
     sinceEvents_.start();
 }
 
@@ -288,8 +292,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-// The main window's close ends the program; a run in progress is abandoned with it.
+// The main window's close ends the program at once. A run in progress is abandoned with it:
+// no question or message of it may appear after the window has gone, and the tables it wrote
+// keep the rows their headers count.
 void Form1::closeEvent(QCloseEvent* event) {
+    if (run_->busy()) ::_exit(0);
     event->accept();
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
@@ -362,9 +369,7 @@ void Form1::PushButton8_Click() {
     TestFoxProConnection(connectionFields(), services_.messages, pointer_, services_.errors);
 }
 
-void Form1::PushButton7_Click() {
-    // Wired to the conversion run when it lands in engine/.
-}
+void Form1::PushButton7_Click() { run_->PushButton7_Click(); }
 
 // ---- The conversion run's host -------------------------------------------------------------
 

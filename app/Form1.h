@@ -11,6 +11,7 @@
 #include "app/WidgetPointer.h"
 #include "engine/ConversionHost.h"
 
+class ConversionRun;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -50,6 +51,7 @@ public:
     bool OptionDBC1 = false;  // the target is the container DBCPath1
     QString DBCPath1;
 
+    ConversionRun& run() { return *run_; }
     // The SQL Preview window, once it exists, is shown through this.
     std::function<void()> previewWindow;
 
@@ -115,4 +117,5 @@ private:
 
     ListWidgetTableList list1_{nullptr};
     ListWidgetTableList list2_{nullptr};
+    std::unique_ptr<ConversionRun> run_;
 };
