@@ -133,6 +133,22 @@ QTime parseTime(const char* p) {
     return QTime(h, m, s, ms);
 }
 
+// "yyyy-mm-dd[ hh:mm:ss[.ffffff]][ BC]" as the driver writes dates and time stamps. The driver
+// writes zeros for what it cannot represent (infinite dates, years past 9999): those give an
+// invalid date, which arrives as Null rather than as a made-up day.
+QDateTime parseTimestamp(const char* text, SQLLEN length) {
+    const char* p = text;
+    const int y = digits(p, 4);
+    if (*p == '-') ++p;
+    const int m = digits(p, 2);
+    if (*p == '-') ++p;
+    const int d = digits(p, 2);
+    QTime time(0, 0);
+    if (*p == ' ' && p[1] >= '0' && p[1] <= '9') time = parseTime(p + 1);
+    const bool bc = length >= 3 && std::memcmp(text + length - 3, " BC", 3) == 0;
+    return QDateTime(QDate(bc ? -y : y, m, d), time, Qt::UTC);
+}
+
 }  // namespace
 
 OdbcColumn::OdbcColumn(SQLSMALLINT sqlType, SQLULEN columnSize, bool isUnsigned)
@@ -155,8 +171,8 @@ OdbcColumn::OdbcColumn(SQLSMALLINT sqlType, SQLULEN columnSize, bool isUnsigned)
             slot_ = sizeof(SQLCHAR);
             break;
         case Kind::Date:
-            cType_ = SQL_C_TYPE_DATE;
-            slot_ = sizeof(SQL_DATE_STRUCT);
+            cType_ = SQL_C_CHAR;
+            slot_ = kTimeSlot;
             break;
         case Kind::Time:
             // The time structure has no fractions of a second; the text has.
@@ -164,8 +180,8 @@ OdbcColumn::OdbcColumn(SQLSMALLINT sqlType, SQLULEN columnSize, bool isUnsigned)
             slot_ = kTimeSlot;
             break;
         case Kind::Timestamp:
-            cType_ = SQL_C_TYPE_TIMESTAMP;
-            slot_ = sizeof(SQL_TIMESTAMP_STRUCT);
+            cType_ = SQL_C_CHAR;
+            slot_ = kTimeSlot;
             break;
         case Kind::Decimal:
             cType_ = SQL_C_CHAR;
@@ -225,23 +241,21 @@ void OdbcColumn::load(SQLHSTMT statement, size_t row, QVariant& value) {
         case Kind::Bit:
             value.setValue(*data != 0);
             return;
-        case Kind::Date: {
-            SQL_DATE_STRUCT d;
-            std::memcpy(&d, data, sizeof d);
-            value.setValue(QDate(d.year, d.month, d.day));
-            return;
-        }
         case Kind::Time:
             value.setValue(parseTime(data));
             return;
+        case Kind::Date:
         case Kind::Timestamp: {
-            SQL_TIMESTAMP_STRUCT t;
-            std::memcpy(&t, data, sizeof t);
-            // The wall-clock fields exactly as the server sent them: no time zone applies, so a
-            // time inside a daylight-saving gap is not moved.
-            value.setValue(QDateTime(QDate(t.year, t.month, t.day),
-                                     QTime(t.hour, t.minute, t.second, int(t.fraction / 1000000)),
-                                     Qt::UTC));
+            const QDateTime stamp = parseTimestamp(data, indicator);
+            if (!stamp.isValid()) {
+                if (value.isValid()) value = QVariant();
+            } else if (kind_ == Kind::Date) {
+                value.setValue(stamp.date());
+            } else {
+                // The wall-clock fields exactly as the server sent them: no time zone applies,
+                // so a time inside a daylight-saving gap is not moved.
+                value.setValue(stamp);
+            }
             return;
         }
         case Kind::Decimal:

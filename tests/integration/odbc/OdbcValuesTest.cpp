@@ -154,6 +154,27 @@ TEST_F(OdbcValues, FixedSizeValuesOfEveryRowOfABlockArriveInTheirOwnRow) {
     }
 }
 
+TEST_F(OdbcValues, DatesTheDriverCannotRepresentAreNullNotAMadeUpDay) {
+    auto connection = db->connect();
+    auto rows = connection->execute(
+        "SELECT d::date AS d, d::timestamp AS t FROM (VALUES (1, '-infinity'), (2, 'infinity'), "
+        "(3, '0044-03-15 BC'), (4, '12000-01-01'), (5, '2021-08-31')) v(n, d) ORDER BY n");
+    QList<QVariant> dates, stamps;
+    for (; !rows->eof(); rows->moveNext()) {
+        dates << rows->field(0).value;
+        stamps << rows->field(1).value;
+    }
+    ASSERT_EQ(dates.size(), 5);
+    EXPECT_TRUE(dates[0].isNull());
+    EXPECT_TRUE(dates[1].isNull());
+    EXPECT_TRUE(dates[3].isNull());
+    EXPECT_EQ(dates[4], QVariant(QDate(2021, 8, 31)));
+    // Time stamps keep the era; the driver writes infinity as the last second of 9999.
+    EXPECT_EQ(stamps[1].toDateTime(), QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC));
+    EXPECT_EQ(stamps[2].toDateTime().date(), QDate(-44, 3, 15));
+    EXPECT_TRUE(stamps[3].isNull());
+}
+
 TEST_F(OdbcValues, LongValuesArriveWholeBetweenShortOnesAcrossBlocks) {
     // Rows alternate between values far longer than a bound slot and short ones, over
     // several fetched blocks, so both the bound and the whole-value path meet in one block.
