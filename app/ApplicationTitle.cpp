@@ -22,7 +22,11 @@ QString fromProductName(const QString& name) {
     return title;
 }
 
-void set(const QString& title) { stored() = title; }
-QString current() { return stored(); }
+void set(const QString& title) {
+    stored() = title;
+}
+QString current() {
+    return stored();
+}
 
 }  // namespace ApplicationTitle

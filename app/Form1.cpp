@@ -1,7 +1,7 @@
 #include "app/Form1.h"
 
-#include <QApplication>
 #include <unistd.h>
+#include <QApplication>
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -45,7 +45,9 @@ W* make(QWidget* parent, const char* name, const QString& caption = QString()) {
     return widget;
 }
 
-QString key(const char* name) { return QLatin1String(name); }
+QString key(const char* name) {
+    return QLatin1String(name);
+}
 
 // The check box values as the program stores them: 0 off, 1 on, 2 grey.
 Qt::CheckState toQtState(int value) {
@@ -126,7 +128,8 @@ void Form1::buildLayout() {
         Frame2, "Check1",
         QStringLiteral("Enable SQL Preview mode to see SQL commands or check for errors"));
     place(Check1, 240, 300, 6735, 255);
-    Option1 = make<QRadioButton>(Frame2, "Option1", QStringLiteral("Show SQL Preview For Each File"));
+    Option1 =
+        make<QRadioButton>(Frame2, "Option1", QStringLiteral("Show SQL Preview For Each File"));
     place(Option1, 240, 630, 3135, 255);
     Option1->setChecked(true);
     Option2 =
@@ -165,9 +168,10 @@ void Form1::connectHandlers() {
                                                          {Text7, "PostgreSQLPassword"},
                                                          {Text10, "PostgreSQLDatabase"}};
     for (const auto& [field, name] : stored) {
-        connect(field, &QLineEdit::textChanged, this, [this, name = key(name)](const QString& text) {
-            services_.settings.write(name, text);
-        });
+        connect(field, &QLineEdit::textChanged, this,
+                [this, name = key(name)](const QString& text) {
+                    services_.settings.write(name, text);
+                });
     }
     connect(Text2, &QLineEdit::textChanged, this, [this](const QString& t) { Text2_Change(t); });
     for (QLineEdit* field : {Text1, Text9, Text2}) field->installEventFilter(this);
@@ -179,13 +183,14 @@ void Form1::connectHandlers() {
         });
 
     const std::pair<QPushButton*, void (Form1::*)()> commands[] = {
-        {PushButton1, &Form1::PushButton1_Click},  {PushButton2, &Form1::PushButton2_Click},
-        {PushButton3, &Form1::PushButton3_Click},  {PushButton4, &Form1::PushButton4_Click},
-        {PushButton5, &Form1::PushButton5_Click},  {PushButton7, &Form1::PushButton7_Click},
-        {PushButton8, &Form1::PushButton8_Click},  {PushButton12, &Form1::PushButton12_Click}};
+        {PushButton1, &Form1::PushButton1_Click}, {PushButton2, &Form1::PushButton2_Click},
+        {PushButton3, &Form1::PushButton3_Click}, {PushButton4, &Form1::PushButton4_Click},
+        {PushButton5, &Form1::PushButton5_Click}, {PushButton7, &Form1::PushButton7_Click},
+        {PushButton8, &Form1::PushButton8_Click}, {PushButton12, &Form1::PushButton12_Click}};
     rules_ = new PointerRules(pointer_, this);
     for (const auto& [button, command] : commands) {
-        connect(button, &QPushButton::clicked, this, [this, command = command] { (this->*command)(); });
+        connect(button, &QPushButton::clicked, this,
+                [this, command = command] { (this->*command)(); });
         rules_->handOver(button);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{this, Frame1, Frame2, Frame3, Text1, Text2})
@@ -211,15 +216,18 @@ bool Form1::Form_Load() {
         const int state = StoredValue::toCheckState(store.read(key("Check1"), "1"));
         Check1->setCheckState(toQtState(state));
     });
-    trap.step(132, [&] { setOption(Option1, StoredValue::toTruth(store.read(key("Option1"), "1"))); });
-    trap.step(134, [&] { setOption(Option2, StoredValue::toTruth(store.read(key("Option2"), "0"))); });
+    trap.step(132,
+              [&] { setOption(Option1, StoredValue::toTruth(store.read(key("Option1"), "1"))); });
+    trap.step(134,
+              [&] { setOption(Option2, StoredValue::toTruth(store.read(key("Option2"), "0"))); });
     trap.step(136, [&] { Text2->setText(store.read(key("FreeTableFolder"))); });
     trap.step(138, [&] { DBCPath1 = store.read(key("DBCFile")); });
     // A remembered folder has just stored "2", so only an empty folder field lets a stored
     // "1" (or nothing at all) start in container mode.
     if (trap.test(140, [&] { return store.read(key("FoxproOption")) != QLatin1String("2"); })) {
         trap.step(142, [&] { OptionDBC1 = true; });
-    } else if (trap.test(144, [&] { return store.read(key("FoxproOption")) == QLatin1String("2"); })) {
+    } else if (trap.test(144,
+                         [&] { return store.read(key("FoxproOption")) == QLatin1String("2"); })) {
         trap.step(146, [&] { OptionDBC1 = false; });
     }
     trap.step(148, [&] { Text1->setText(store.read(key("PostgreSQLServer"), "localhost")); });
@@ -229,7 +237,9 @@ bool Form1::Form_Load() {
     trap.step(156, [&] { Text10->setText(store.read(key("PostgreSQLDatabase"))); });
     trap.step(158, [&] { Check1_Click(); });
     bool available = true;
-    trap.step(160, [&] { available = services_.providerAvailable ? services_.providerAvailable() : true; });
+    trap.step(160, [&] {
+        available = services_.providerAvailable ? services_.providerAvailable() : true;
+    });
     return available;
 }
 
@@ -308,7 +318,8 @@ void Form1::PushButton2_Click() {
     ErrorTrap trap(services_.errors, QStringLiteral("Form1.PushButton2_Click"));
     QString folder;
     trap.step(100, [&] {
-        folder = services_.paths.browseForFolder(QStringLiteral("Please select folder:"), QString());
+        folder =
+            services_.paths.browseForFolder(QStringLiteral("Please select folder:"), QString());
     });
     if (!trap.test(102, [&] { return !folder.isEmpty(); })) return;
     trap.step(104, [&] { Text2->setText(folder); });
@@ -323,7 +334,9 @@ void Form1::PushButton12_Click() {
     });
 }
 
-QString Form1::sampleFolder() const { return services_.folder.file(QStringLiteral("Samples")); }
+QString Form1::sampleFolder() const {
+    return services_.folder.file(QStringLiteral("Samples"));
+}
 
 void Form1::PushButton3_Click() {
     ErrorTrap trap(services_.errors, QStringLiteral("Form1.PushButton3_Click"));
@@ -334,17 +347,20 @@ void Form1::PushButton3_Click() {
 
 QString Form1::connectHelpText() {
     return QStringLiteral("If you can not connect, please try downloading pgAdmin III. ") +
-           QStringLiteral("If you can not connect with that software, you know the login "
-                          "information you are providing here is incorrect.") +
+           QStringLiteral(
+               "If you can not connect with that software, you know the login "
+               "information you are providing here is incorrect.") +
            QStringLiteral("\r\n\r\n") + QLatin1String(Product::kWebsite) +
            QStringLiteral("/download/");
 }
 
 QString Form1::generalHelpText() {
     const QString paragraph = QStringLiteral("\r\n\r\n");
-    return QStringLiteral("This software transfers text-based and numeric fields but does not "
-                          "handle binary / pictures fields.") +
-           paragraph + QStringLiteral("Use SQL Preview if your tables contains less than 32767 rows.") +
+    return QStringLiteral(
+               "This software transfers text-based and numeric fields but does not "
+               "handle binary / pictures fields.") +
+           paragraph +
+           QStringLiteral("Use SQL Preview if your tables contains less than 32767 rows.") +
            paragraph + QStringLiteral("Questions? Please contact Team Marrowick at ") +
            QLatin1String(Product::kWebsite) + QStringLiteral("/contact/");
 }
@@ -369,7 +385,9 @@ void Form1::PushButton8_Click() {
     TestFoxProConnection(connectionFields(), services_.messages, pointer_, services_.errors);
 }
 
-void Form1::PushButton7_Click() { run_->PushButton7_Click(); }
+void Form1::PushButton7_Click() {
+    run_->PushButton7_Click();
+}
 
 // ---- The conversion run's host -------------------------------------------------------------
 
@@ -386,12 +404,22 @@ ConnectionFields Form1::connectionFields() const {
     return fields;
 }
 
-bool Form1::previewMode() const { return Check1->checkState() == Qt::Checked; }
-bool Form1::previewEachTable() const { return Option2->isChecked(); }
-bool Form1::previewEachFile() const { return Option1->isChecked(); }
+bool Form1::previewMode() const {
+    return Check1->checkState() == Qt::Checked;
+}
+bool Form1::previewEachTable() const {
+    return Option2->isChecked();
+}
+bool Form1::previewEachFile() const {
+    return Option1->isChecked();
+}
 
-void Form1::setProgressText(const QString& text) { ProgressBar1->setFormat(text); }
-void Form1::setProgressValue(int percent) { ProgressBar1->setValue(qBound(0, percent, 100)); }
+void Form1::setProgressText(const QString& text) {
+    ProgressBar1->setFormat(text);
+}
+void Form1::setProgressValue(int percent) {
+    ProgressBar1->setValue(qBound(0, percent, 100));
+}
 
 // The run calls this for every row and field; letting the window repaint every few
 // milliseconds keeps it responsive without the event loop dominating the run.

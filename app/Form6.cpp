@@ -64,13 +64,14 @@ void Form6::buildLayout() {
     connect(PushButton1, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
     connect(PushButton2, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
     // Every change is remembered, even when the window is then cancelled.
-    connect(Text1, &QLineEdit::textChanged, this,
-            [this](const QString& text) { services_.settings.write(QStringLiteral("DBCFile"), text); });
+    connect(Text1, &QLineEdit::textChanged, this, [this](const QString& text) {
+        services_.settings.write(QStringLiteral("DBCFile"), text);
+    });
     Text1->installEventFilter(this);
 
     rules_ = new PointerRules(pointer_, this);
-    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(Frame2),
-                       static_cast<QWidget*>(Text1)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(this), static_cast<QWidget*>(Frame2), static_cast<QWidget*>(Text1)})
         rules_->normalOver(w);
     for (QWidget* w : {PushButton5, PushButton1, PushButton2}) rules_->handOver(w);
 }
@@ -118,8 +119,9 @@ void Form6::PushButton2_Click() {
 
 QString Form6::createQuestion(const QString& dbcPath) {
     return QStringLiteral("The database container ") + dbcPath +
-           QStringLiteral(" does not exist yet.\r\n\r\nWould you like to create an empty "
-                          "database container there?");
+           QStringLiteral(
+               " does not exist yet.\r\n\r\nWould you like to create an empty "
+               "database container there?");
 }
 
 // Users without FoxPro cannot make a container themselves, so a chosen path that does not

@@ -8,7 +8,9 @@
 // to a pixel.
 namespace Layout {
 
-inline int px(int twips) { return (twips + 7) / 15; }
+inline int px(int twips) {
+    return (twips + 7) / 15;
+}
 
 inline void place(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(px(left), px(top), px(width), px(height));

@@ -16,10 +16,14 @@ void ListWidgetTableList::addItem(const QString& name, const QString& schema) {
     list_->addItem(item);
 }
 
-QString ListWidgetTableList::name(int index) const { return itemAt(list_, index)->text(); }
+QString ListWidgetTableList::name(int index) const {
+    return itemAt(list_, index)->text();
+}
 
 QString ListWidgetTableList::schema(int index) const {
     return itemAt(list_, index)->data(Qt::UserRole).toString();
 }
 
-void ListWidgetTableList::removeItem(int index) { delete list_->takeItem(index); }
+void ListWidgetTableList::removeItem(int index) {
+    delete list_->takeItem(index);
+}

@@ -7,6 +7,7 @@ bool PendingContainerCreator::createEmptyContainer(const QString& dbcPath) {
 
 QString PendingContainerCreator::notYetMessage(const QString& dbcPath) {
     return QStringLiteral("This version cannot create database containers yet, so ") + dbcPath +
-           QStringLiteral(" was not created. Choose an existing .dbc file or a folder of free "
-                          "tables.");
+           QStringLiteral(
+               " was not created. Choose an existing .dbc file or a folder of free "
+               "tables.");
 }

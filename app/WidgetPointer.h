@@ -16,7 +16,10 @@ public:
     WidgetPointer& operator=(const WidgetPointer&) = delete;
 
     // The custom pointer's image; without one the custom pointer shows as the normal pointer.
-    void setCustomImage(const QCursor& cursor) { custom_ = cursor; hasCustom_ = true; }
+    void setCustomImage(const QCursor& cursor) {
+        custom_ = cursor;
+        hasCustom_ = true;
+    }
     bool hasCustomImage() const { return hasCustom_; }
 
     void setPointer(Pointer pointer) override;

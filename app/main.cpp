@@ -19,10 +19,14 @@ int main(int argc, char* argv[]) {
     QtUserDialogs dialogs;
     QtPathDialogs paths;
     PendingContainerCreator containers(dialogs);
-    AppServices services{settings,   dialogs,
-                         dialogs,    dialogs,
-                         paths,      containers,
-                         ProgramFolder::ofRunningProgram(), QString::fromLatin1(Product::kName),
+    AppServices services{settings,
+                         dialogs,
+                         dialogs,
+                         dialogs,
+                         paths,
+                         containers,
+                         ProgramFolder::ofRunningProgram(),
+                         QString::fromLatin1(Product::kName),
                          [&dialogs] { return IsProviderAvailable(dialogs, dialogs); }};
 
     Form1 window(services);

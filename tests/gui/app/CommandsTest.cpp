@@ -25,8 +25,8 @@ protected:
         QWidget* w = name ? widget<QWidget>(name) : form.get();
         const QPoint spot(3, w->height() - 3);
         ASSERT_EQ(w->childAt(spot), nullptr);
-        QMouseEvent move(QEvent::MouseMove, QPointF(spot), w->mapToGlobal(QPointF(spot)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(spot), w->mapToGlobal(QPointF(spot)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(w, &move);
     }
     Pointer pointer() const { return form->windowPointer().pointer(); }
@@ -66,11 +66,13 @@ TEST_F(CommandsTest, HelpTextsNameOurAddressesAndOpenNothing) {
     EXPECT_EQ(dialogs.shown.at(0),
               "If you can not connect, please try downloading pgAdmin III. If you can not connect "
               "with that software, you know the login information you are providing here is "
-              "incorrect.\r\n\r\n" + site + "/download/");
+              "incorrect.\r\n\r\n" +
+                  site + "/download/");
     EXPECT_EQ(dialogs.shown.at(1),
               "This software transfers text-based and numeric fields but does not handle binary / "
               "pictures fields.\r\n\r\nUse SQL Preview if your tables contains less than 32767 "
-              "rows.\r\n\r\nQuestions? Please contact Team Marrowick at " + site + "/contact/");
+              "rows.\r\n\r\nQuestions? Please contact Team Marrowick at " +
+                  site + "/contact/");
     EXPECT_EQ(dialogs.titles, QStringList({"", ""}));  // the application title
     EXPECT_TRUE(dialogs.openedUrls.isEmpty());
 }
@@ -185,8 +187,9 @@ TEST_F(CommandsTest, PostgreSQLTestConnectionAnswersForTheFields) {
     click("PushButton1");
     type("Text7", "wrong");
     click("PushButton1");
-    EXPECT_EQ(dialogs.shown, QStringList({"Connection successful.",
-                                          "Could not connect. Please check with your administrator."}));
+    EXPECT_EQ(dialogs.shown,
+              QStringList({"Connection successful.",
+                           "Could not connect. Please check with your administrator."}));
     EXPECT_EQ(pointer(), Pointer::Normal);
     EXPECT_TRUE(reporter.messages.isEmpty());
 }

@@ -43,13 +43,14 @@ TEST_F(ConversionTest, StartConvertingCopiesEveryTableAndAsksBeforeOverwriting) 
     const QString db = QStringLiteral("gui_shop_%1").arg(QCoreApplication::applicationPid());
     ASSERT_EQ(psql("postgres", "DROP DATABASE IF EXISTS " + db), "");
     ASSERT_EQ(psql("postgres", "CREATE DATABASE " + db), "");
-    ASSERT_EQ(psql(db,
-                   "CREATE TABLE customers (id integer, name varchar(30), since date);"
-                   "INSERT INTO customers VALUES (1, 'Hollin & Daughters', '2019-03-14'),"
-                   " (2, 'Tamsin''s Tea Rooms', NULL);"
-                   "CREATE TABLE products (id integer, price numeric(8,2), active boolean);"
-                   "INSERT INTO products VALUES (1, 8.50, true), (2, 42.00, false), (3, NULL, NULL);"),
-              "");
+    ASSERT_EQ(
+        psql(db,
+             "CREATE TABLE customers (id integer, name varchar(30), since date);"
+             "INSERT INTO customers VALUES (1, 'Hollin & Daughters', '2019-03-14'),"
+             " (2, 'Tamsin''s Tea Rooms', NULL);"
+             "CREATE TABLE products (id integer, price numeric(8,2), active boolean);"
+             "INSERT INTO products VALUES (1, 8.50, true), (2, 42.00, false), (3, NULL, NULL);"),
+        "");
     const QString out = tempPath("foxpro");
     QDir().mkpath(out);
 
@@ -70,8 +71,9 @@ TEST_F(ConversionTest, StartConvertingCopiesEveryTableAndAsksBeforeOverwriting) 
 
     // A second run finds both tables: "Yes" replaces products, "No" keeps customers as it is.
     // The run walks the list from its end, so products (listed last) is asked first.
-    ASSERT_EQ(psql(db, "INSERT INTO customers VALUES (3, 'Orla Pennick', '2020-11-02');"
-                       "DELETE FROM products WHERE id = 3;"),
+    ASSERT_EQ(psql(db,
+                   "INSERT INTO customers VALUES (3, 'Orla Pennick', '2020-11-02');"
+                   "DELETE FROM products WHERE id = 3;"),
               "");
     dialogs.shown.clear();
     dialogs.answers = {true, false};

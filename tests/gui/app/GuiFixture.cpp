@@ -35,7 +35,9 @@ GuiFixture::GuiFixture() {
     QDir().mkpath(programFolder());
 }
 
-GuiFixture::~GuiFixture() { form.reset(); }
+GuiFixture::~GuiFixture() {
+    form.reset();
+}
 
 Form1& GuiFixture::start() {
     form.reset();
@@ -67,7 +69,9 @@ void GuiFixture::installProgramFile(const QString& resource, const QString& as) 
     ASSERT_TRUE(QFile::copy(QStringLiteral(BRINDLECAST_RESOURCES "/") + resource, target));
 }
 
-void GuiFixture::click(const char* button) { widget<QPushButton>(button)->click(); }
+void GuiFixture::click(const char* button) {
+    widget<QPushButton>(button)->click();
+}
 
 void GuiFixture::type(const char* field, const QString& text) {
     QLineEdit* edit = widget<QLineEdit>(field);

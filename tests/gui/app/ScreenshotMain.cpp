@@ -17,8 +17,14 @@ int main(int argc, char* argv[]) {
     QtUserDialogs dialogs;
     QtPathDialogs paths;
     PendingContainerCreator containers(dialogs);
-    AppServices services{settings, dialogs, dialogs, dialogs, paths, containers,
-                         ProgramFolder::ofRunningProgram(), QString::fromLatin1(Product::kName),
+    AppServices services{settings,
+                         dialogs,
+                         dialogs,
+                         dialogs,
+                         paths,
+                         containers,
+                         ProgramFolder::ofRunningProgram(),
+                         QString::fromLatin1(Product::kName),
                          [] { return true; }};
     Form1 window(services);
     dialogs.setOwner(&window);

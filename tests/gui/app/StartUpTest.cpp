@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -34,17 +35,19 @@ TEST_F(StartUpTest, FirstStartShowsDefaultsAndStoresOnlyWhatChanged) {
     EXPECT_TRUE(form->OptionDBC1);
     EXPECT_EQ(form->DBCPath1, "");
     EXPECT_EQ(form->windowTitle(), "Brindlecast");
+    EXPECT_FALSE(form->windowIcon().isNull());
     EXPECT_EQ(ApplicationTitle::current(), "Brindlecast");
 
     EXPECT_EQ(stored("PostgreSQLServer"), "localhost");
     EXPECT_EQ(stored("PostgreSQLPort"), "5432");
     EXPECT_EQ(stored("Check1"), "1");
-    for (const char* untouched : {"PostgreSQLUser", "PostgreSQLPassword", "PostgreSQLDatabase",
-                                  "FreeTableFolder", "DBCFile", "FoxproOption", "Option1", "Option2"})
+    for (const char* untouched :
+         {"PostgreSQLUser", "PostgreSQLPassword", "PostgreSQLDatabase", "FreeTableFolder",
+          "DBCFile", "FoxproOption", "Option1", "Option2"})
         EXPECT_FALSE(isStored(untouched)) << untouched;
-    EXPECT_EQ(QFile::permissions(settingsPath()),
-              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-                  QFileDevice::WriteUser);
+    EXPECT_EQ(QFile::permissions(settingsPath()), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ReadUser |
+                                                      QFileDevice::WriteUser);
 }
 
 struct TargetCase {
@@ -72,8 +75,7 @@ TEST_P(TargetKindTest, RestoresTheTargetKind) {
 INSTANTIATE_TEST_SUITE_P(
     FolderAndOption, TargetKindTest,
     ::testing::Values(TargetCase{"/data/free", "1", false, "2"},  // a folder always wins
-                      TargetCase{"", "1", true, "1"},
-                      TargetCase{"", "2", false, "2"},
+                      TargetCase{"", "1", true, "1"}, TargetCase{"", "2", false, "2"},
                       TargetCase{"", " 2", true, " 2"},  // compared as a whole text
                       TargetCase{"", "02", true, "02"}));
 
@@ -137,7 +139,8 @@ TEST_F(StartUpTest, FieldsSurviveARestartExactlyAsTyped) {
     EXPECT_EQ(text("Text7"), "  pass word  ");
     EXPECT_EQ(text("Text3"), "shop,owner");
     EXPECT_EQ(widget<QLineEdit>("Text7")->echoMode(), QLineEdit::Password);
-    EXPECT_TRUE(widget<QLineEdit>("Text7")->styleSheet().contains("lineedit-password-character: 42"));
+    EXPECT_TRUE(
+        widget<QLineEdit>("Text7")->styleSheet().contains("lineedit-password-character: 42"));
 }
 
 TEST_F(StartUpTest, EveryKeystrokeIsStored) {
@@ -160,6 +163,16 @@ TEST_F(StartUpTest, ApplicationTitleDropsTheLastWordAtLeastOnce) {
                   "Brindlecast Database Conversion Toolkit For Visual FoxPro Users"),
               "Brindlecast Database Conversion Toolkit");
     EXPECT_EQ(ApplicationTitle::fromProductName("Brindlecast"), "Brindlecast");
+}
+
+TEST_F(StartUpTest, AnInstalledProgramFindsItsFilesInTheShareFolder) {
+    const QString share = tempPath("share");
+    QDir().mkpath(share + "/Samples");
+    const ProgramFolder installed(programFolder(), share);
+    EXPECT_EQ(installed.file("Samples"), share + "/Samples");
+    EXPECT_EQ(installed.file("HAND-M.CUR"), programFolder() + "/HAND-M.CUR");  // nowhere: beside
+    QDir().mkpath(programFolder() + "/Samples");
+    EXPECT_EQ(installed.file("Samples"), programFolder() + "/Samples");  // beside wins
 }
 
 TEST_F(StartUpTest, MissingProviderEndsTheProgram) {
@@ -194,14 +207,14 @@ TEST_F(StartUpTest, ControlsStandWhereTheLayoutPutsThem) {
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
     const Placement table[] = {
-        {"PushButton5", 120, 120, 7800, 405}, {"Frame1", 120, 660, 7800, 2895},
-        {"Text1", 1320, 360, 4575, 345},      {"Text9", 6480, 360, 1095, 345},
-        {"Text7", 1320, 1320, 6255, 345},     {"PushButton1", 240, 2280, 3600, 400},
+        {"PushButton5", 120, 120, 7800, 405},   {"Frame1", 120, 660, 7800, 2895},
+        {"Text1", 1320, 360, 4575, 345},        {"Text9", 6480, 360, 1095, 345},
+        {"Text7", 1320, 1320, 6255, 345},       {"PushButton1", 240, 2280, 3600, 400},
         {"PushButton4", 3960, 2280, 3600, 405}, {"Frame3", 120, 3660, 7800, 1425},
-        {"Text2", 2400, 270, 4455, 345},      {"PushButton12", 6960, 750, 600, 405},
-        {"Frame2", 120, 5190, 7800, 1065},    {"Option2", 3600, 630, 3375, 255},
-        {"PushButton7", 120, 6375, 7800, 405}, {"ProgressBar1", 120, 6900, 7800, 405},
-        {"List1", 240, 8820, 3330, 1635},     {"List2", 3840, 8820, 3330, 1635}};
+        {"Text2", 2400, 270, 4455, 345},        {"PushButton12", 6960, 750, 600, 405},
+        {"Frame2", 120, 5190, 7800, 1065},      {"Option2", 3600, 630, 3375, 255},
+        {"PushButton7", 120, 6375, 7800, 405},  {"ProgressBar1", 120, 6900, 7800, 405},
+        {"List1", 240, 8820, 3330, 1635},       {"List2", 3840, 8820, 3330, 1635}};
     for (const Placement& p : table) {
         QWidget* w = widget<QWidget>(p.name);
         const QRect expected(qRound(p.left / 15.0), qRound(p.top / 15.0), qRound(p.width / 15.0),
