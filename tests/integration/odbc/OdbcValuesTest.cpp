@@ -246,6 +246,19 @@ TEST_F(OdbcValues, FailingStatementCarriesTheDriversNumberAndText) {
     EXPECT_EQ(rows->field(0).value.toLongLong(), 42);
 }
 
+TEST_F(OdbcValues, TablesSchemaListsTablesByNameAndType) {
+    db->run("CREATE TABLE listed (a integer); CREATE VIEW seen AS SELECT * FROM listed");
+    auto connection = db->connect();
+    auto tables = connection->openSchema(DataLink::kTablesSchema);
+    QStringList entries;
+    for (; !tables->eof(); tables->moveNext())
+        entries << tables->field(QStringLiteral("TABLE_NAME")).value.toString() + "|" +
+                       tables->field(QStringLiteral("TABLE_TYPE")).value.toString();
+    EXPECT_TRUE(entries.contains("listed|TABLE")) << entries.join(", ").toStdString();
+    EXPECT_TRUE(entries.contains("seen|VIEW")) << entries.join(", ").toStdString();
+    EXPECT_THROW(connection->openSchema(4), Failure);
+}
+
 TEST_F(OdbcValues, ClosingTheConnectionReleasesItsOpenRecordsets) {
     auto connection = db->connect();
     auto rows = connection->execute("SELECT generate_series(1, 10)");
