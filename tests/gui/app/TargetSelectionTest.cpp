@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "app/Form6.h"
+#include "data/ConnectionStrings.h"
 #include "tests/gui/app/GuiFixture.h"
 
 namespace {
@@ -88,6 +89,9 @@ TEST_F(TargetSelectionTest, OkWithAChosenContainerSelectsItAndSurvivesOnlyWithou
     EXPECT_EQ(form->DBCPath1, dbc);
     EXPECT_EQ(stored("FoxproOption"), "1");
     EXPECT_EQ(stored("DBCFile"), dbc);
+    // The next FoxPro "Test Connection" opens that container with the machine collation.
+    EXPECT_EQ(foxProCheckConnectionString(form->connectionFields()),
+              "Provider=vfpoledb.1;Data Source=" + dbc + ";Collating Sequence=machine;");
 
     start();  // no folder remembered: container mode again
     EXPECT_TRUE(form->OptionDBC1);
