@@ -51,6 +51,7 @@ TEST_F(StartUpTest, FirstStartShowsDefaultsAndStoresOnlyWhatChanged) {
 }
 
 struct TargetCase {
+    const char* name;
     const char* folder;
     const char* foxproOption;
     bool containerMode;
@@ -72,12 +73,20 @@ TEST_P(TargetKindTest, RestoresTheTargetKind) {
     EXPECT_TRUE(reporter.messages.isEmpty());
 }
 
+void PrintTo(const TargetCase& c, std::ostream* os) { *os << c.name; }
+
+std::string caseName(const ::testing::TestParamInfo<TargetCase>& info) {
+    return info.param.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     FolderAndOption, TargetKindTest,
-    ::testing::Values(TargetCase{"/data/free", "1", false, "2"},  // a folder always wins
-                      TargetCase{"", "1", true, "1"}, TargetCase{"", "2", false, "2"},
-                      TargetCase{"", " 2", true, " 2"},  // compared as a whole text
-                      TargetCase{"", "02", true, "02"}));
+    ::testing::Values(TargetCase{"FolderWinsOverOne", "/data/free", "1", false, "2"},
+                      TargetCase{"NoFolderOne", "", "1", true, "1"},
+                      TargetCase{"NoFolderTwo", "", "2", false, "2"},
+                      TargetCase{"LeadingBlankTwo", "", " 2", true, " 2"},  // a whole text
+                      TargetCase{"LeadingZeroTwo", "", "02", true, "02"}),
+    caseName);
 
 TEST_F(StartUpTest, OptionTruthValuesAcceptNumbers) {
     preset("Option1", "0");
