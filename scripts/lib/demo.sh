@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # "scripts/run --demo": a private PostgreSQL with a small shop database, a settings file of its
 # own pointing the window at it (the user's own settings stay untouched) and a fresh output
 # folder; the server stops when the program closes. Source it and call demo_run PROGRAM.
