@@ -8,11 +8,11 @@
 #include "app/QtUserDialogs.h"
 #include "core/Product.h"
 
-// brindlecast_screenshot main|form6: shows the main window as the program does, and for
-// "form6" opens Advanced Options over it, for a screenshot under Xvfb.
+// brindlecast_screenshot main|form6|convert: shows the main window as the program does, and
+// opens Advanced Options over it or starts a conversion, for a screenshot under Xvfb.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    const bool form6 = argc > 1 && QByteArray(argv[1]) == "form6";
+    const QByteArray what = argc > 1 ? QByteArray(argv[1]) : QByteArray("main");
     SettingsStore settings;
     QtUserDialogs dialogs;
     QtPathDialogs paths;
@@ -31,6 +31,9 @@ int main(int argc, char* argv[]) {
     window.Form_Load();
     window.centreOnScreen();
     window.show();
-    if (form6) QTimer::singleShot(200, &window, [&window] { window.PushButton12_Click(); });
+    if (what == "form6")
+        QTimer::singleShot(200, &window, [&window] { window.PushButton12_Click(); });
+    if (what == "convert")
+        QTimer::singleShot(200, &window, [&window] { window.PushButton7_Click(); });
     return app.exec();
 }
