@@ -1,6 +1,7 @@
 #include "app/QtPathDialogs.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 
 QString QtPathDialogs::browseForFolder(const QString& prompt, const QString& initialFolder) {
     QFileDialog dialog(owner_, prompt, initialFolder);
@@ -17,7 +18,10 @@ QString QtPathDialogs::openFileName(const QString& title, const QString& filter)
     // A name that does not exist yet is allowed: the caller offers to create the container.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(QStringLiteral("dbc"));
+    // A typed name without extension gets the filter's, e.g. "shop" becomes "shop.dbc".
+    const QRegularExpressionMatch suffix =
+        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    if (suffix.hasMatch()) dialog.setDefaultSuffix(suffix.captured(1));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
 }
