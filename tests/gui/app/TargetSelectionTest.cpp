@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QEnterEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -122,6 +123,11 @@ TEST_F(TargetSelectionTest, CancelSwitchesToTheFolderButKeepsTheTypedPath) {
     ASSERT_EQ(text2(), "");
     withAdvancedOptions([&](Form6& dialog) {
         EXPECT_EQ(dbcField(dialog)->text(), "/data/old.dbc");  // filled from the store
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QApplication::sendEvent(dialog.findChild<QPushButton*>("PushButton2"), &enter);
+        EXPECT_EQ(dialog.pointer().pointer(), Pointer::Custom);
+        QApplication::sendEvent(dbcField(dialog), &enter);
+        EXPECT_EQ(dialog.pointer().pointer(), Pointer::Normal);
         dbcField(dialog)->selectAll();
         dbcField(dialog)->insert("/data/new.dbc");
         press(dialog, "PushButton2");
