@@ -306,7 +306,15 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 // no question or message of it may appear after the window has gone, and the tables it wrote
 // keep the rows their headers count.
 void Form1::closeEvent(QCloseEvent* event) {
-    if (run_->busy()) ::_exit(0);
+    if (run_->busy()) {
+        // The run would go on asking and reporting without its window: end here, after the
+        // target has its buffered rows and its record count written.
+        try {
+            if (DataLink::Connection* target = run_->foxProConnection()) target->close();
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
     event->accept();
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
