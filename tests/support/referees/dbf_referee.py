@@ -26,9 +26,13 @@ import datetime
 import decimal
 import json
 import os
+import re
 import subprocess
 import sys
 import uuid
+
+
+JULIAN = re.compile(r"^J(\d+) (\d\d:\d\d:\d\d)$")
 
 
 def normal(value):
@@ -41,9 +45,9 @@ def normal(value):
     if isinstance(value, decimal.Decimal):
         return float(value)
     if isinstance(value, datetime.datetime):
-        return value.strftime("%Y-%m-%dT%H:%M:%S")
+        return value.replace(microsecond=0).isoformat()
     if isinstance(value, datetime.date):
-        return value.strftime("%Y-%m-%d")
+        return value.isoformat()
     if isinstance(value, (bytes, bytearray)):
         return {"hex": bytes(value).hex()}
     if isinstance(value, str):
@@ -143,6 +147,12 @@ def parse_pgdbf(script):
             for cell in line.split("\t"):
                 if cell == "\\N":
                     row.append(None)
+                    continue
+                julian = JULIAN.match(cell)
+                if julian:
+                    # pgdbf writes date-times as Julian day numbers, which PostgreSQL reads.
+                    day = datetime.date.fromordinal(int(julian.group(1)) - 1721425)
+                    row.append(day.isoformat() + "T" + julian.group(2))
                     continue
                 cell = (cell.replace("\\t", "\t").replace("\\n", "\n").replace("\\r", "\r")
                         .replace("\\\\", "\\"))
