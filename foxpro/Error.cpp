@@ -8,6 +8,8 @@ Error Error::system(long number, const std::string& action, const std::string& f
     return Error(number, action + " " + quoted(file) + ": " + std::strerror(err) + ".");
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 }  // namespace foxpro

@@ -15,8 +15,20 @@ std::uint8_t FieldDef::flags() const {
 
 bool isKnownType(char type) {
     switch (type) {
-        case 'C': case 'V': case 'N': case 'F': case 'I': case 'B': case 'Y':
-        case 'D': case 'T': case 'L': case 'M': case 'W': case 'Q': case 'G':
+        case 'C':
+        case 'V':
+        case 'N':
+        case 'F':
+        case 'I':
+        case 'B':
+        case 'Y':
+        case 'D':
+        case 'T':
+        case 'L':
+        case 'M':
+        case 'W':
+        case 'Q':
+        case 'G':
             return true;
         default:
             return false;
@@ -25,10 +37,20 @@ bool isKnownType(char type) {
 
 int fixedWidth(char type) {
     switch (type) {
-        case 'I': case 'M': case 'W': case 'G': return 4;
-        case 'B': case 'Y': case 'D': case 'T': return 8;
-        case 'L': return 1;
-        default: return 0;
+        case 'I':
+        case 'M':
+        case 'W':
+        case 'G':
+            return 4;
+        case 'B':
+        case 'Y':
+        case 'D':
+        case 'T':
+            return 8;
+        case 'L':
+            return 1;
+        default:
+            return 0;
     }
 }
 

@@ -100,21 +100,36 @@ bool fixedFrom(const Decimal& d, int decimals, std::string& out) {
 
 const char* typeWord(char type) {
     switch (type) {
-        case 'C': return "character";
-        case 'V': return "varchar";
-        case 'N': return "numeric";
-        case 'F': return "float";
-        case 'I': return "integer";
-        case 'B': return "double";
-        case 'Y': return "currency";
-        case 'D': return "date";
-        case 'T': return "datetime";
-        case 'L': return "logical";
-        case 'M': return "memo";
-        case 'W': return "blob";
-        case 'Q': return "varbinary";
-        case 'G': return "general";
-        default: return "unknown";
+        case 'C':
+            return "character";
+        case 'V':
+            return "varchar";
+        case 'N':
+            return "numeric";
+        case 'F':
+            return "float";
+        case 'I':
+            return "integer";
+        case 'B':
+            return "double";
+        case 'Y':
+            return "currency";
+        case 'D':
+            return "date";
+        case 'T':
+            return "datetime";
+        case 'L':
+            return "logical";
+        case 'M':
+            return "memo";
+        case 'W':
+            return "blob";
+        case 'Q':
+            return "varbinary";
+        case 'G':
+            return "general";
+        default:
+            return "unknown";
     }
 }
 
@@ -144,10 +159,15 @@ FieldEncoder::FieldEncoder(const TableStructure& structure, MemoFile* memo, std:
     for (const FieldDef& f : structure.fields()) {
         char* p = &blank_[f.offset];
         switch (f.type) {
-            case 'C': case 'N': case 'F': case 'D': case 'L':
+            case 'C':
+            case 'N':
+            case 'F':
+            case 'D':
+            case 'L':
                 std::memset(p, ' ', f.width);
                 break;
-            case 'V': case 'Q':
+            case 'V':
+            case 'Q':
                 // An empty V or Q: blanks, length 0 in the last byte, its length bit set.
                 std::memset(p, ' ', f.width - 1);
                 p[f.width - 1] = 0;
@@ -166,21 +186,21 @@ std::string FieldEncoder::columnText(const FieldDef& f) const {
 
 void FieldEncoder::mismatch(const FieldDef& f, const Literal& v) const {
     throw Error::refused(errors::kTypeMismatch, "Data type mismatch: " + shown(v.source) +
-                                                    " cannot be stored in the " +
-                                                    typeWord(f.type) + " " + columnText(f) + ".");
+                                                    " cannot be stored in the " + typeWord(f.type) +
+                                                    " " + columnText(f) + ".");
 }
 
 void FieldEncoder::overflow(const FieldDef& f, const Literal& v) const {
     if (f.type == 'I')
-        throw Error::refused(errors::kNumericOverflow, "Value " + shown(v.source) +
-                                                           " does not fit the integer " +
-                                                           columnText(f) + ".");
+        throw Error::refused(
+            errors::kNumericOverflow,
+            "Value " + shown(v.source) + " does not fit the integer " + columnText(f) + ".");
     std::string shape(1, f.type);
     if (f.type == 'N' || f.type == 'F')
         shape += "(" + std::to_string(f.width) + "," + std::to_string(f.decimals) + ")";
-    throw Error::refused(errors::kNumericOverflow,
-                         "Numeric overflow: value " + shown(v.source) + " does not fit the " +
-                             shape + " " + columnText(f) + ".");
+    throw Error::refused(errors::kNumericOverflow, "Numeric overflow: value " + shown(v.source) +
+                                                       " does not fit the " + shape + " " +
+                                                       columnText(f) + ".");
 }
 
 void FieldEncoder::put(int index, const Literal& v, char* record) {
@@ -194,15 +214,13 @@ void FieldEncoder::put(int index, const Literal& v, char* record) {
             putNull(f, record);
             return;
         case Literal::Kind::Text:
-            if (f.type == 'C' || f.type == 'V' || f.type == 'M' || f.type == 'Q' ||
-                f.type == 'W') {
+            if (f.type == 'C' || f.type == 'V' || f.type == 'M' || f.type == 'Q' || f.type == 'W') {
                 putText(f, v.text, record);
                 return;
             }
             break;
         case Literal::Kind::Number:
-            if (f.type == 'N' || f.type == 'F' || f.type == 'I' || f.type == 'B' ||
-                f.type == 'Y') {
+            if (f.type == 'N' || f.type == 'F' || f.type == 'I' || f.type == 'B' || f.type == 'Y') {
                 putNumber(f, v, record);
                 return;
             }

@@ -14,20 +14,28 @@ namespace foxpro {
 File::File(const std::string& path, Mode mode) : path_(path) {
     int flags = O_CLOEXEC | O_NOFOLLOW;
     switch (mode) {
-        case Mode::Read: flags |= O_RDONLY; break;
-        case Mode::ReadWrite: flags |= O_RDWR; break;
-        case Mode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL; break;
+        case Mode::Read:
+            flags |= O_RDONLY;
+            break;
+        case Mode::ReadWrite:
+            flags |= O_RDWR;
+            break;
+        case Mode::CreateNew:
+            flags |= O_RDWR | O_CREAT | O_EXCL;
+            break;
     }
     fd_ = ::open(path.c_str(), flags, 0644);
     if (fd_ < 0) {
         const int err = errno;
         throw Error::system(mode == Mode::CreateNew ? errors::kFileCreate : errors::kFileRead,
-                            mode == Mode::CreateNew ? "Cannot create" : "Cannot open",
-                            fileName(), err);
+                            mode == Mode::CreateNew ? "Cannot create" : "Cannot open", fileName(),
+                            err);
     }
 }
 
-File::~File() { close(); }
+File::~File() {
+    close();
+}
 
 File::File(File&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) {
     other.fd_ = -1;

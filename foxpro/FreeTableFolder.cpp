@@ -16,7 +16,8 @@ namespace foxpro {
 namespace {
 bool endsWithIgnoringCase(const std::string& s, const char* suffix) {
     const std::size_t n = std::char_traits<char>::length(suffix);
-    return s.size() > n && names::equalIgnoringCase(std::string_view(s).substr(s.size() - n), suffix);
+    return s.size() > n &&
+           names::equalIgnoringCase(std::string_view(s).substr(s.size() - n), suffix);
 }
 std::string withExtension(const std::string& dbfPath, const char* ext) {
     return dbfPath.substr(0, dbfPath.size() - 4) + ext;
@@ -29,13 +30,12 @@ FreeTableFolder::FreeTableFolder(std::string folder) : folder_(std::move(folder)
     if (folder_.empty() || ::stat(folder_.c_str(), &st) != 0) {
         const int err = folder_.empty() ? ENOENT : errno;
         throw Error(errors::kInvalidPath, "Invalid path or file name: the data source " +
-                                              quoted(folder_) + " cannot be opened: " +
-                                              std::strerror(err) + ".");
+                                              quoted(folder_) +
+                                              " cannot be opened: " + std::strerror(err) + ".");
     }
     if (!S_ISDIR(st.st_mode))
-        throw Error(errors::kInvalidPath,
-                    "Invalid path or file name: the data source " + quoted(folder_) +
-                        " is not a folder.");
+        throw Error(errors::kInvalidPath, "Invalid path or file name: the data source " +
+                                              quoted(folder_) + " is not a folder.");
 }
 
 std::string FreeTableFolder::findFile(const std::string& fileName) {
@@ -71,8 +71,7 @@ std::string FreeTableFolder::indexPathFor(const std::string& dbfPath) {
 std::vector<std::string> FreeTableFolder::tableNames() {
     std::vector<std::string> out;
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder_.c_str()), ::closedir);
-    if (!dir)
-        throw Error::system(errors::kFileRead, "Cannot list", folder_, errno);
+    if (!dir) throw Error::system(errors::kFileRead, "Cannot list", folder_, errno);
     while (dirent* e = ::readdir(dir.get())) {
         const std::string n = e->d_name;
         if (n.size() < 5 || n[0] == '.' || !endsWithIgnoringCase(n, ".dbf")) continue;

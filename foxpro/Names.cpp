@@ -58,8 +58,12 @@ std::string mapCase(std::string_view s, Map map) {
 
 }  // namespace
 
-std::string lower(std::string_view s) { return mapCase(s, lowerCp); }
-std::string upper(std::string_view s) { return mapCase(s, upperCp); }
+std::string lower(std::string_view s) {
+    return mapCase(s, lowerCp);
+}
+std::string upper(std::string_view s) {
+    return mapCase(s, upperCp);
+}
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() == b.size()) {
@@ -82,7 +86,8 @@ std::string unsafeReason(std::string_view name) {
     for (std::size_t pos = 0; pos < name.size();) {
         const char c = name[pos];
         if (c == '/' || c == '\\') return "contains a path separator";
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return "contains a control character";
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return "contains a control character";
         if (nextCodePoint(name, pos) == 0xFFFD) return "is not valid text";
     }
     if (name.front() == ' ' || name.front() == '.' || name.back() == ' ' || name.back() == '.')

@@ -13,8 +13,8 @@ class MemoFile;
 struct Cell {
     enum class Kind { Null, Text, Number, Logical, Date, DateTime, Empty };
     Kind kind = Kind::Empty;
-    std::string text;     // Text (UTF-8; binary fields as stored), Number (as stored or computed)
-    double number = 0;    // Number
+    std::string text;   // Text (UTF-8; binary fields as stored), Number (as stored or computed)
+    double number = 0;  // Number
     bool logical = false;
     int year = 0, month = 0, day = 0;
     int millis = 0;  // DateTime: time of day

@@ -69,6 +69,7 @@ Session::OpenTable& Session::tableNamed(std::string_view name) {
         if (path.empty())
             throw Error::refused(errors::kFileNotFound,
                                  "Table " + quoted(std::string(name)) + " does not exist.");
+        releaseIdleTables();
         auto entry = std::make_unique<OpenTable>();
         entry->key = key;
         entry->name = std::string(name);
@@ -76,6 +77,11 @@ Session::OpenTable& Session::tableNamed(std::string_view name) {
         entry->encoder = std::make_unique<FieldEncoder>(entry->table->structure(),
                                                         entry->table->memo(), entry->name);
         it = open_.emplace(key, std::move(entry)).first;
+    }
+    if (last_ && last_ != it->second.get()) {
+        // A run moves on to the next table: what it wrote to the last one goes to disk now.
+        last_->table->flush();
+        last_->table->releaseBuffer();
     }
     last_ = it->second.get();
     lastName_.assign(name.data(), name.size());
@@ -96,18 +102,19 @@ void Session::createTable(SqlCursor& cursor) {
     entry->key = names::lower(name);
     entry->name = std::string(name);
     try {
-        entry->table =
-            Table::create(path, catalog_->memoPathFor(path, false), structure, catalog_->backlink());
+        entry->table = Table::create(path, catalog_->memoPathFor(path, false), structure,
+                                     catalog_->backlink());
     } catch (const Error& e) {
         if (e.number() == errors::kFileExists)
             throw Error::refused(errors::kFileExists,
                                  "Table " + quoted(std::string(name)) + " already exists.");
         throw;
     }
-    entry->encoder = std::make_unique<FieldEncoder>(entry->table->structure(),
-                                                    entry->table->memo(), entry->name);
+    entry->encoder = std::make_unique<FieldEncoder>(entry->table->structure(), entry->table->memo(),
+                                                    entry->name);
     catalog_->tableCreated(name, path, entry->table->structure());
     forget(open_.count(entry->key) ? open_[entry->key].get() : nullptr);
+    releaseIdleTables();
     open_[entry->key] = std::move(entry);
 }
 
@@ -121,7 +128,6 @@ void Session::insert(SqlCursor& cursor) {
         columns_.clear();
         given_.assign(fieldCount, 0);
         do {
-            const std::size_t at = cursor.position();
             const std::string_view column = cursor.name();
             const int index = structure.find(column);
             if (index < 0)
@@ -133,7 +139,6 @@ void Session::insert(SqlCursor& cursor) {
                                      "Column " + quoted(std::string(column)) +
                                          " is named twice in the INSERT into table " +
                                          quoted(target.name) + ".");
-            (void)at;
             given_[index] = 1;
             columns_.push_back(index);
         } while (cursor.punct(','));
@@ -163,8 +168,8 @@ void Session::insert(SqlCursor& cursor) {
         if (count < expected)
             throw Error::refused(errors::kTooFewArguments,
                                  "Too few values for table " + quoted(target.name) + ": " +
-                                     std::to_string(count) + " given, " +
-                                     std::to_string(expected) + " needed.");
+                                     std::to_string(count) + " given, " + std::to_string(expected) +
+                                     " needed.");
         if (listed)
             for (int i = 0; i < fieldCount; ++i)
                 if (!given_[i]) target.encoder->putOmitted(i, record);
@@ -202,6 +207,20 @@ void Session::dropTable(SqlCursor& cursor) {
     if (!indexPath.empty()) removeFile(indexPath);
     table.reset();
     catalog_->tableDropped(name, path);
+}
+
+void Session::releaseIdleTables() {
+    // A database of many tables must not run out of file descriptors: beyond a few dozen open
+    // tables, close all but the current one (their locks go with them).
+    if (open_.size() < kMaxOpenTables) return;
+    for (auto it = open_.begin(); it != open_.end();) {
+        if (it->second.get() == last_) {
+            ++it;
+            continue;
+        }
+        it->second->table->close();
+        it = open_.erase(it);
+    }
 }
 
 void Session::forget(OpenTable* table) {

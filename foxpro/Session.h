@@ -52,6 +52,9 @@ private:
     OpenTable& tableNamed(std::string_view name);
     void checkTableName(std::string_view name) const;
     void forget(OpenTable* table);
+    void releaseIdleTables();
+
+    static constexpr std::size_t kMaxOpenTables = 32;
 
     std::unique_ptr<TableCatalog> catalog_;
     Collation collation_;

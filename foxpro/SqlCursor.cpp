@@ -7,10 +7,12 @@ namespace foxpro {
 
 namespace {
 bool isNameChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || static_cast<unsigned char>(c) >= 0x80;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           static_cast<unsigned char>(c) >= 0x80;
 }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 }  // namespace
 
 bool SqlCursor::keyword(const char* word) {
@@ -252,8 +254,9 @@ void SqlCursor::syntaxErrorAt(std::size_t at) const {
     for (std::size_t i = 0; i < at && i < sql_.size(); ++i)
         if ((static_cast<unsigned char>(sql_[i]) & 0xC0) != 0x80) ++chars;
     if (near.empty())
-        throw Error::refused(errors::kSyntax, "Syntax error: the statement ends early at position " +
-                                                  std::to_string(chars + 1) + ".");
+        throw Error::refused(errors::kSyntax,
+                             "Syntax error: the statement ends early at position " +
+                                 std::to_string(chars + 1) + ".");
     throw Error::refused(errors::kSyntax, "Syntax error near " + quoted(near) + " at position " +
                                               std::to_string(chars + 1) + ".");
 }

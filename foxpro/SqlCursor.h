@@ -16,8 +16,8 @@ public:
     explicit SqlCursor(std::string_view sql) : sql_(sql) {}
 
     void skipSpace() {
-        while (pos_ < sql_.size() &&
-               (sql_[pos_] == ' ' || sql_[pos_] == '\t' || sql_[pos_] == '\r' || sql_[pos_] == '\n'))
+        while (pos_ < sql_.size() && (sql_[pos_] == ' ' || sql_[pos_] == '\t' ||
+                                      sql_[pos_] == '\r' || sql_[pos_] == '\n'))
             ++pos_;
     }
     // Consumes `word` (upper case, matched without regard to case) when it comes next.

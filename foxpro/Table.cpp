@@ -36,8 +36,7 @@ Table::~Table() {
 }
 
 std::unique_ptr<Table> Table::create(const std::string& dbfPath, const std::string& memoPath,
-                                     const TableStructure& structure,
-                                     const std::string& backlink) {
+                                     const TableStructure& structure, const std::string& backlink) {
     if (fileExists(dbfPath))
         throw Error(errors::kFileExists, "File " + quoted(baseName(dbfPath)) + " already exists.");
     // The memo file first: a .dbf that names memo fields is never without it. A memo file left
@@ -83,9 +82,8 @@ std::unique_ptr<Table> Table::open(const std::string& dbfPath, const std::string
                                             "Resource temporarily unavailable.");
     const std::string first = file.readAt(0, 32);
     const std::size_t headerLength = TableStructure::headerLengthOf(first);
-    TableStructure structure =
-        TableStructure::parse(file.readAt(0, std::max<std::size_t>(headerLength, 33)),
-                              file.fileName());
+    TableStructure structure = TableStructure::parse(
+        file.readAt(0, std::max<std::size_t>(headerLength, 33)), file.fileName());
     std::unique_ptr<Table> table(new Table(std::move(file), std::move(structure)));
     table->writable_ = write;
     table->open_ = true;
@@ -101,17 +99,15 @@ std::unique_ptr<Table> Table::open(const std::string& dbfPath, const std::string
     if (table->structure_.hasMemo() && !memoPath.empty() && fileExists(memoPath))
         table->memo_ = MemoFile(File(memoPath, write ? File::Mode::ReadWrite : File::Mode::Read));
     else if (table->structure_.hasMemo() && write)
-        throw Error(errors::kFileNotFound, "Memo file for " + quoted(table->file_.fileName()) +
-                                               " is missing.");
-    if (write) table->buffer_.reserve(kBufferBytes + rl);
+        throw Error(errors::kFileNotFound,
+                    "Memo file for " + quoted(table->file_.fileName()) + " is missing.");
     return table;
 }
 
 void Table::checkSize(std::uint64_t extra) const {
-    const std::uint64_t end = static_cast<std::uint64_t>(structure_.headerLength()) +
-                              static_cast<std::uint64_t>(recordCount()) *
-                                  structure_.recordLength() +
-                              extra + 1;
+    const std::uint64_t end =
+        static_cast<std::uint64_t>(structure_.headerLength()) +
+        static_cast<std::uint64_t>(recordCount()) * structure_.recordLength() + extra + 1;
     if (end > kMaxFileSize)
         throw Error::refused(errors::kTableTooLarge,
                              "Table " + quoted(file_.fileName()) + " would exceed 2 GB.");
@@ -119,6 +115,7 @@ void Table::checkSize(std::uint64_t extra) const {
 
 char* Table::beginRecord(const std::string& blank) {
     checkSize(blank.size());
+    if (buffer_.capacity() < kBufferBytes) buffer_.reserve(kBufferBytes + blank.size());
     staged_ = buffer_.size();
     buffer_.append(blank);
     return &buffer_[staged_];
@@ -129,7 +126,9 @@ void Table::commitRecord() {
     if (buffer_.size() >= kBufferBytes) flush();
 }
 
-void Table::discardRecord() { buffer_.resize(staged_); }
+void Table::discardRecord() {
+    buffer_.resize(staged_);
+}
 
 void Table::flush() {
     if (!writable_ || !open_) return;

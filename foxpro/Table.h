@@ -44,6 +44,8 @@ public:
     // Writes buffered memos, records, the end-of-file mark, then the record count.
     void flush();
     void close();
+    // Frees the append buffer of a table that is not being written to at the moment.
+    void releaseBuffer() { std::string().swap(buffer_); }
 
     // The bytes of record `index` (0-based), the deletion flag first.
     std::string record(std::uint32_t index);

@@ -16,15 +16,13 @@ struct TypeName {
 
 // Long names and letters; a numeric type without a width is N(20,6).
 constexpr TypeName kTypes[] = {
-    {"C", 'C'},        {"CHAR", 'C'},     {"CHARACTER", 'C'}, {"V", 'V'},
-    {"VARCHAR", 'V'},  {"N", 'N'},        {"NUM", 'N'},       {"NUMERIC", 'N'},
-    {"DEC", 'N'},      {"DECIMAL", 'N'},  {"F", 'F'},         {"FLOAT", 'F'},
-    {"I", 'I'},        {"INT", 'I'},      {"INTEGER", 'I'},   {"B", 'B'},
-    {"DOUBLE", 'B'},   {"Y", 'Y'},        {"CURRENCY", 'Y'},  {"D", 'D'},
-    {"DATE", 'D'},     {"T", 'T'},        {"DATETIME", 'T'},  {"L", 'L'},
-    {"LOGICAL", 'L'},  {"M", 'M'},        {"MEMO", 'M'},      {"W", 'W'},
-    {"BLOB", 'W'},     {"Q", 'Q'},        {"VARBINARY", 'Q'}, {"G", 'G'},
-    {"GENERAL", 'G'},
+    {"C", 'C'},         {"CHAR", 'C'},   {"CHARACTER", 'C'}, {"V", 'V'},        {"VARCHAR", 'V'},
+    {"N", 'N'},         {"NUM", 'N'},    {"NUMERIC", 'N'},   {"DEC", 'N'},      {"DECIMAL", 'N'},
+    {"F", 'F'},         {"FLOAT", 'F'},  {"I", 'I'},         {"INT", 'I'},      {"INTEGER", 'I'},
+    {"B", 'B'},         {"DOUBLE", 'B'}, {"Y", 'Y'},         {"CURRENCY", 'Y'}, {"D", 'D'},
+    {"DATE", 'D'},      {"T", 'T'},      {"DATETIME", 'T'},  {"L", 'L'},        {"LOGICAL", 'L'},
+    {"M", 'M'},         {"MEMO", 'M'},   {"W", 'W'},         {"BLOB", 'W'},     {"Q", 'Q'},
+    {"VARBINARY", 'Q'}, {"G", 'G'},      {"GENERAL", 'G'},
 };
 
 }  // namespace
@@ -58,12 +56,13 @@ void TableDefinition::parse(SqlCursor& cursor) {
 
     bool anyNullable = false;
     for (const FieldDef& f : fields_) anyNullable |= f.nullable;
-    const std::size_t limit = anyNullable ? TableStructure::kMaxFields - 1 : TableStructure::kMaxFields;
+    const std::size_t limit =
+        anyNullable ? TableStructure::kMaxFields - 1 : TableStructure::kMaxFields;
     if (fields_.size() > limit)
-        throw Error::refused(errors::kTooManyFields,
-                             "Table " + quoted(tableName_) + " has " +
-                                 std::to_string(fields_.size()) + " columns; at most " +
-                                 std::to_string(limit) + " are allowed.");
+        throw Error::refused(errors::kTooManyFields, "Table " + quoted(tableName_) + " has " +
+                                                         std::to_string(fields_.size()) +
+                                                         " columns; at most " +
+                                                         std::to_string(limit) + " are allowed.");
     const TableStructure s = structure();
     if (s.recordLength() > TableStructure::kMaxRecordLength)
         throw Error::refused(errors::kFieldWidthInvalid,
@@ -74,10 +73,9 @@ void TableDefinition::parse(SqlCursor& cursor) {
 }
 
 void TableDefinition::badWidth(const FieldDef& f, const std::string& why) const {
-    throw Error::refused(errors::kFieldWidthInvalid, "Field width or decimals of column " +
-                                                         quoted(f.label) + " of table " +
-                                                         quoted(tableName_) + " are invalid: " +
-                                                         why + ".");
+    throw Error::refused(errors::kFieldWidthInvalid,
+                         "Field width or decimals of column " + quoted(f.label) + " of table " +
+                             quoted(tableName_) + " are invalid: " + why + ".");
 }
 
 void TableDefinition::parseColumn(SqlCursor& cursor) {
@@ -90,9 +88,9 @@ void TableDefinition::parseColumn(SqlCursor& cursor) {
     if (stored.size() > maxFieldName_) stored.resize(maxFieldName_);
     while (!stored.empty() && stored.back() == ' ') stored.pop_back();
     if (stored.empty() || stored.find('\0') != std::string::npos)
-        throw Error::refused(errors::kFieldNameInvalid, "Column name " + quoted(f.label) +
-                                                            " of table " + quoted(tableName_) +
-                                                            " is invalid.");
+        throw Error::refused(
+            errors::kFieldNameInvalid,
+            "Column name " + quoted(f.label) + " of table " + quoted(tableName_) + " is invalid.");
     for (const FieldDef& other : fields_)
         if (other.name == stored)
             throw Error::refused(errors::kFieldNameInvalid,
@@ -120,12 +118,15 @@ void TableDefinition::parseColumn(SqlCursor& cursor) {
         cursor.expect(')');
     }
     switch (f.type) {
-        case 'C': case 'V': case 'Q':
+        case 'C':
+        case 'V':
+        case 'Q':
             if (width < 0) badWidth(f, "a width is needed");
             if (width < 1 || width > 254) badWidth(f, "the width must be 1 to 254");
             f.width = static_cast<int>(width);
             break;
-        case 'N': case 'F':
+        case 'N':
+        case 'F':
             if (width < 0) {
                 width = 20;
                 decimals = 6;

@@ -68,7 +68,9 @@ int TableStructure::find(std::string_view name) const {
     return -1;
 }
 
-void TableStructure::putCount(char* at, std::uint32_t count) { putLE32(at, count); }
+void TableStructure::putCount(char* at, std::uint32_t count) {
+    putLE32(at, count);
+}
 
 void TableStructure::putToday(char* at) {
     const std::time_t now = std::time(nullptr);

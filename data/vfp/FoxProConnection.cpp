@@ -67,8 +67,8 @@ std::unique_ptr<DataLink::Recordset> FoxProConnection::openSchema(int schema) {
     std::vector<std::vector<QVariant>> rows;
     try {
         for (const std::string& name : session_->tableNames())
-            rows.push_back({QVariant(), QVariant(), QString::fromStdString(name),
-                            QStringLiteral("TABLE")});
+            rows.push_back(
+                {QVariant(), QVariant(), QString::fromStdString(name), QStringLiteral("TABLE")});
     } catch (const foxpro::Error& e) {
         rethrow(e);
     }

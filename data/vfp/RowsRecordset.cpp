@@ -19,6 +19,6 @@ void RowsRecordset::moveNext() {
 
 void RowsRecordset::load() {
     for (std::size_t i = 0; i < fields_.size(); ++i)
-        fields_[i].value = row_ < rows_.size() && i < rows_[row_].size() ? rows_[row_][i]
-                                                                          : QVariant();
+        fields_[i].value =
+            row_ < rows_.size() && i < rows_[row_].size() ? rows_[row_][i] : QVariant();
 }

@@ -16,7 +16,9 @@
 
 namespace {
 
-std::string memoFor(long id) { return "memo of row " + std::to_string(id) + std::string(id % 300, 'x'); }
+std::string memoFor(long id) {
+    return "memo of row " + std::to_string(id) + std::string(id % 300, 'x');
+}
 
 // The child: appends rows with growing ids to the table until it is killed.
 [[noreturn]] void writeUntilKilled(const std::string& folder, long firstId) {
@@ -58,10 +60,9 @@ TEST(CrashSafety, KilledWritersLeaveTablesEveryReaderOpens) {
         // The header counts whole records only, each one complete and in order.
         auto table = foxpro::Table::open(folder.file("crash.dbf"), folder.file("crash.fpt"), false);
         const std::string bytes = folder.read("crash.dbf");
-        const std::uint32_t counted = static_cast<unsigned char>(bytes[4]) |
-                                      static_cast<unsigned char>(bytes[5]) << 8 |
-                                      static_cast<unsigned char>(bytes[6]) << 16 |
-                                      static_cast<unsigned char>(bytes[7]) << 24;
+        const std::uint32_t counted =
+            static_cast<unsigned char>(bytes[4]) | static_cast<unsigned char>(bytes[5]) << 8 |
+            static_cast<unsigned char>(bytes[6]) << 16 | static_cast<unsigned char>(bytes[7]) << 24;
         const auto& s = table->structure();
         ASSERT_GE(bytes.size(), s.headerLength() + std::size_t{counted} * s.recordLength());
         ASSERT_GE(counted, rows) << "records counted before were lost";
@@ -77,7 +78,8 @@ TEST(CrashSafety, KilledWritersLeaveTablesEveryReaderOpens) {
         // Every referee opens the table and sees exactly the counted rows.
         for (const char* name : {"dbf", "dbfread", "pgdbf"}) {
             if (round % 6 != 0 && std::string(name) != "dbfread") continue;  // keep the loop quick
-            const RefereeResult r = runReferee(name, QString::fromStdString(folder.file("crash.dbf")));
+            const RefereeResult r =
+                runReferee(name, QString::fromStdString(folder.file("crash.dbf")));
             ASSERT_TRUE(r.ok) << name << " round " << round << ": " << r.complaint.toStdString();
             ASSERT_EQ(r.records.size(), static_cast<int>(counted)) << name;
             if (counted > 0) {

@@ -20,9 +20,10 @@ struct RefereeResult {
 inline RefereeResult runReferee(const QString& reader, const QString& dbfPath,
                                 const QString& encoding = QStringLiteral("cp1252")) {
     QProcess p;
-    p.start(TestEnvironment::refereePython(),
-            {TestEnvironment::sourceDir() + QStringLiteral("/tests/support/referees/dbf_referee.py"),
-             reader, dbfPath, QStringLiteral("--encoding"), encoding});
+    p.start(
+        TestEnvironment::refereePython(),
+        {TestEnvironment::sourceDir() + QStringLiteral("/tests/support/referees/dbf_referee.py"),
+         reader, dbfPath, QStringLiteral("--encoding"), encoding});
     RefereeResult r;
     if (!p.waitForFinished(120000)) {
         r.complaint = QStringLiteral("referee did not finish");

@@ -27,19 +27,23 @@ bool sameValue(const QString& reader, const Column& c, const QString& expected,
         if (actual.isNull()) return true;
         if (reader == QLatin1String("dbf")) return false;
         const QString s = actual.isString() ? actual.toString() : QString();
-        return (actual.isDouble() && actual.toDouble() == 0) || actual.isBool() ? !actual.toBool()
-               : s.isEmpty() || s == QLatin1String("f") ||
-                   (s.toDouble() == 0 && !s.isEmpty() && s.at(0).isDigit());
+        return (actual.isDouble() && actual.toDouble() == 0) || actual.isBool()
+                   ? !actual.toBool()
+                   : s.isEmpty() || s == QLatin1String("f") ||
+                         (s.toDouble() == 0 && !s.isEmpty() && s.at(0).isDigit());
     }
     switch (c.type) {
-        case 'N': case 'F': case 'I': case 'B': case 'Y': {
+        case 'N':
+        case 'F':
+        case 'I':
+        case 'B':
+        case 'Y': {
             const double want = expected.toDouble();
             const double got = actual.isString() ? actual.toString().toDouble() : actual.toDouble();
             // pgdbf prints a B value with the field's decimals.
-            const double tolerance =
-                reader == QLatin1String("pgdbf") && c.type == 'B'
-                    ? 0.5 * std::pow(10.0, -c.decimals)
-                    : std::max(1e-12, std::fabs(want) * 1e-15);
+            const double tolerance = reader == QLatin1String("pgdbf") && c.type == 'B'
+                                         ? 0.5 * std::pow(10.0, -c.decimals)
+                                         : std::max(1e-12, std::fabs(want) * 1e-15);
             return std::fabs(got - want) <= tolerance;
         }
         case 'V': {
@@ -97,29 +101,32 @@ TEST(Referees, ReadTheTablesOfAConversionRun) {
     session->execute(
         "CREATE TABLE \"orders\"([id] INT,[customer] CHAR(254),[price] DEC,[ratio] DOUBLE,"
         "[created] CHAR(25),[born] CHAR(12));");
-    session->execute("INSERT INTO [orders] VALUES (7, 'O''Neil', 12.5, 0.25, "
-                     "'08/31/2021 13:05:09', '08/31/2021');");
-    session->execute("INSERT INTO [orders] VALUES (-2147483647, 'Zoë Ångström € Иванов', "
-                     "-1234567890123.123456, -1.5e6,NULL, NULL);");
+    session->execute(
+        "INSERT INTO [orders] VALUES (7, 'O''Neil', 12.5, 0.25, "
+        "'08/31/2021 13:05:09', '08/31/2021');");
+    session->execute(
+        "INSERT INTO [orders] VALUES (-2147483647, 'Zoë Ångström € Иванов', "
+        "-1234567890123.123456, -1.5e6,NULL, NULL);");
     session->execute("INSERT INTO [orders] VALUES (NULL,NULL,NULL,NULL,NULL,NULL);");
     session->close();
     const std::vector<Column> columns = {{"ID", 'I', 4, 0},       {"CUSTOMER", 'C', 254, 0},
                                          {"PRICE", 'N', 20, 6},   {"RATIO", 'B', 8, 0},
                                          {"CREATED", 'C', 25, 0}, {"BORN", 'C', 12, 0}};
     const QString null;
-    expectTable(QString::fromStdString(folder.file("orders.dbf")), columns,
-                {{"7", "O'Neil", "12.5", "0.25", "08/31/2021 13:05:09", "08/31/2021"},
-                 {"-2147483647", "Zoë Ångström € ??????", "-1234567890123.123456", "-1500000",
-                  null, null},
-                 {null, null, null, null, null, null}},
-                kAllReaders);
+    expectTable(
+        QString::fromStdString(folder.file("orders.dbf")), columns,
+        {{"7", "O'Neil", "12.5", "0.25", "08/31/2021 13:05:09", "08/31/2021"},
+         {"-2147483647", "Zoë Ångström € ??????", "-1234567890123.123456", "-1500000", null, null},
+         {null, null, null, null, null, null}},
+        kAllReaders);
 }
 
 TEST(Referees, ReadEveryTypeTheyKnow) {
     TempFolder folder;
     auto session = foxpro::Session::openFolder(folder.path());
-    session->execute("CREATE TABLE [All Types] (c C(20), n N(18,4), f F(12,3), i I, b B(8,6),"
-                     " y Y, d D, t T, l L, m M)");
+    session->execute(
+        "CREATE TABLE [All Types] (c C(20), n N(18,4), f F(12,3), i I, b B(8,6),"
+        " y Y, d D, t T, l L, m M)");
     QString memo, memoSql;
     for (int i = 0; memo.size() < 6000; ++i) {
         memo += QStringLiteral("Zeile %1: Zoë O'Neil – naïve café ").arg(i);
@@ -129,17 +136,20 @@ TEST(Referees, ReadEveryTypeTheyKnow) {
     memoSql += QStringLiteral("Ende");
     session->execute(("INSERT INTO [all types] VALUES ('it''s', 12345678901234.5678, -0.125, "
                       "2147483647, 3.141592653589793, 922337203.5807, {^1999-12-31}, "
-                      "{^2021-08-31 23:59:59}, .T., '" + memoSql + "')")
+                      "{^2021-08-31 23:59:59}, .T., '" +
+                      memoSql + "')")
                          .toStdString());
-    session->execute("INSERT INTO [all types] VALUES ('', -99999999999.9999, 99999999.999, 0, "
-                     "-1e-5, -0.0001, {^0001-01-01}, {^1900-01-01 00:00:00}, .F., 'short')");
-    session->execute("INSERT INTO [all types] VALUES (NULL, NULL, NULL, NULL, NULL, NULL, NULL,"
-                     " NULL, NULL, NULL)");
+    session->execute(
+        "INSERT INTO [all types] VALUES ('', -99999999999.9999, 99999999.999, 0, "
+        "-1e-5, -0.0001, {^0001-01-01}, {^1900-01-01 00:00:00}, .F., 'short')");
+    session->execute(
+        "INSERT INTO [all types] VALUES (NULL, NULL, NULL, NULL, NULL, NULL, NULL,"
+        " NULL, NULL, NULL)");
     session->close();
-    const std::vector<Column> columns = {
-        {"C", 'C', 20, 0}, {"N", 'N', 18, 4}, {"F", 'F', 12, 3}, {"I", 'I', 4, 0},
-        {"B", 'B', 8, 6},  {"Y", 'Y', 8, 4},  {"D", 'D', 8, 0},  {"T", 'T', 8, 0},
-        {"L", 'L', 1, 0},  {"M", 'M', 4, 0}};
+    const std::vector<Column> columns = {{"C", 'C', 20, 0}, {"N", 'N', 18, 4}, {"F", 'F', 12, 3},
+                                         {"I", 'I', 4, 0},  {"B", 'B', 8, 6},  {"Y", 'Y', 8, 4},
+                                         {"D", 'D', 8, 0},  {"T", 'T', 8, 0},  {"L", 'L', 1, 0},
+                                         {"M", 'M', 4, 0}};
     const QString null;
     const std::vector<std::vector<QString>> rows = {
         {"it's", "12345678901234.5678", "-0.125", "2147483647", "3.141592653589793",
@@ -166,11 +176,10 @@ TEST(Referees, ReadNonLatinTablesInTheirCodePage) {
     ASSERT_TRUE(folder.exists("заказы.dbf"));
     expectTable(QString::fromStdString(folder.file("заказы.dbf")),
                 {{"NAME", 'C', 30, 0}, {"SUMME", 'N', 10, 2}, {"M", 'M', 4, 0}},
-                {{"Иванов О'Нил", "-5.25", "Привет, мир"}}, kAllReaders,
-                QStringLiteral("cp1251"));
+                {{"Иванов О'Нил", "-5.25", "Привет, мир"}}, kAllReaders, QStringLiteral("cp1251"));
     expectTable(QString::fromStdString(folder.file("имена.dbf")),
-                {{"ИМЯ", 'C', 10, 0}, {"ЕЩЁ_ПОЛЕ", 'I', 4, 0}}, {{"Пётр", "1"}},
-                {"dbf", "dbfread"}, QStringLiteral("cp1251"));
+                {{"ИМЯ", 'C', 10, 0}, {"ЕЩЁ_ПОЛЕ", 'I', 4, 0}}, {{"Пётр", "1"}}, {"dbf", "dbfread"},
+                QStringLiteral("cp1251"));
 }
 
 TEST(Referees, ReadVarcharTables) {

@@ -45,10 +45,12 @@ std::string quoted(const std::string& text) {
 std::string literalFor(const foxpro::FieldDef& f, const foxpro::Cell& c) {
     char buffer[64];
     switch (c.kind) {
-        case foxpro::Cell::Kind::Null: return "NULL";
+        case foxpro::Cell::Kind::Null:
+            return "NULL";
         case foxpro::Cell::Kind::Empty:
             return f.type == 'D' || f.type == 'T' ? "{}" : f.type == 'L' ? "NULL" : "''";
-        case foxpro::Cell::Kind::Logical: return c.logical ? ".T." : ".F.";
+        case foxpro::Cell::Kind::Logical:
+            return c.logical ? ".T." : ".F.";
         case foxpro::Cell::Kind::Date:
             std::snprintf(buffer, sizeof buffer, "{^%04d-%02d-%02d}", c.year, c.month, c.day);
             return buffer;
@@ -63,7 +65,8 @@ std::string literalFor(const foxpro::FieldDef& f, const foxpro::Cell& c) {
                 return buffer;
             }
             return c.text;
-        default: return quoted(c.text);
+        default:
+            return quoted(c.text);
     }
 }
 
@@ -91,8 +94,9 @@ TEST(ReferenceTables, PlainCharacterAndDateTableMatchesByteForByte) {
     if (dir.empty()) GTEST_SKIP() << "shared/reference/vfp is not beside the source tree";
     TempFolder folder;
     auto session = foxpro::Session::openFolder(folder.path());
-    session->execute("CREATE TABLE encuestas (PROMOTOR C(20) NOT NULL, IDENC C(20) NOT NULL,"
-                     " CALIFIC C(2) NOT NULL, FECHA D NOT NULL, RESULTADO C(10) NOT NULL)");
+    session->execute(
+        "CREATE TABLE encuestas (PROMOTOR C(20) NOT NULL, IDENC C(20) NOT NULL,"
+        " CALIFIC C(2) NOT NULL, FECHA D NOT NULL, RESULTADO C(10) NOT NULL)");
     copyRecords(dir + "/encuestas.dbf", *session, "encuestas",
                 {"promotor", "idenc", "calific", "fecha", "resultado"});
     session->close();
@@ -120,10 +124,9 @@ TEST(ReferenceTables, EveryTypeTableMatchesInFlagsLayoutAndNullBits) {
         " ENTERO I NOT NULL, NOTAS M NOT NULL, VAR_BINARY Q(35) NOT NULL,"
         " VAR_CHAR V(36) NOT NULL, NOTASBIN M NOT NULL NOCPTRANS,"
         " CARC_BIN C(30) NOT NULL NOCPTRANS, VARCHARBIN V(37) NOT NULL NOCPTRANS)");
-    const std::vector<std::string> copied = {"caracter", "fecha",    "fechora",   "logico",
-                                             "doble",    "flotante", "numerico",  "moneda",
-                                             "entero",   "var_binary", "var_char", "carc_bin",
-                                             "varcharbin"};
+    const std::vector<std::string> copied = {
+        "caracter", "fecha",  "fechora",    "logico",   "doble",    "flotante",  "numerico",
+        "moneda",   "entero", "var_binary", "var_char", "carc_bin", "varcharbin"};
     copyRecords(dir + "/fb2p_free.dbf", *session, "fb2p_free", copied);
     session->close();
 
@@ -131,9 +134,9 @@ TEST(ReferenceTables, EveryTypeTableMatchesInFlagsLayoutAndNullBits) {
     auto theirs = foxpro::Table::open(dir + "/fb2p_free.dbf", "", false);
     const std::string ourBytes = folder.read("fb2p_free.dbf");
     const std::string theirBytes = readFile(dir + "/fb2p_free.dbf");
-    EXPECT_EQ(ourBytes[0], theirBytes[0]);                    // 0x32
-    EXPECT_EQ(ourBytes[28] & 0x02, theirBytes[28] & 0x02);    // memo fields
-    EXPECT_EQ(ourBytes[29], theirBytes[29]);                  // code page mark
+    EXPECT_EQ(ourBytes[0], theirBytes[0]);                  // 0x32
+    EXPECT_EQ(ourBytes[28] & 0x02, theirBytes[28] & 0x02);  // memo fields
+    EXPECT_EQ(ourBytes[29], theirBytes[29]);                // code page mark
     // Subrecords: type, width, decimals and flags byte for byte, displacement too up to the
     // field FoxPro had after them.
     auto subrecord = [](const std::string& bytes, const std::string& name) {

@@ -27,7 +27,8 @@ TEST(SqlTool, StopsAtTheFirstRefusedLineWithItsNumber) {
     TempFolder folder;
     {
         std::ofstream script(folder.file("script.sql"), std::ios::binary);
-        script << "\xEF\xBB\xBF" "CREATE TABLE \"orders\"([id] INT,[name] CHAR(20));\r\n"
+        script << "\xEF\xBB\xBF"
+                  "CREATE TABLE \"orders\"([id] INT,[name] CHAR(20));\r\n"
                << "\r\n   \n"
                << "INSERT INTO [orders] VALUES (1, 'O''Neil');\n"
                << "INSERT INTO [orders] VALUES ('x', 'y');\n"
@@ -43,7 +44,8 @@ TEST(SqlTool, StopsAtTheFirstRefusedLineWithItsNumber) {
     EXPECT_EQ(list.exitCode, 0);
     EXPECT_EQ(list.out, "orders\n");
     // Standard input works the same; the row before the refusal was kept.
-    const ToolRun more = runTool({target}, "INSERT INTO orders VALUES (2, 'two')\nDROP TABLE orders\n");
+    const ToolRun more =
+        runTool({target}, "INSERT INTO orders VALUES (2, 'two')\nDROP TABLE orders\n");
     EXPECT_EQ(more.exitCode, 0) << more.err.toStdString();
     EXPECT_EQ(runTool({"--tables", target}).out, "");
 }

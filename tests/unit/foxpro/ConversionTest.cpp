@@ -26,8 +26,8 @@ protected:
             return "refused " + std::to_string(e.number());
         }
         session->close();
-        const auto rows = dumpTable(folder.file("t.dbf"),
-                                    folder.exists("t.fpt") ? folder.file("t.fpt") : "");
+        const auto rows =
+            dumpTable(folder.file("t.dbf"), folder.exists("t.fpt") ? folder.file("t.fpt") : "");
         return rows.at(0).at(0);
     }
 };
@@ -126,8 +126,8 @@ TEST_F(Conversion, LogicalsTakeLogicalLiteralsOnly) {
 TEST(FixedFormat, RoundsTheDecimalTextItself) {
     std::string out;
     const std::pair<const char*, const char*> cases[] = {
-        {"0.5", "1"}, {"-0.5", "-1"}, {"0.4", "0"}, {"-0.4", "0"}, {"999.5", "1000"},
-        {"1e-400", "0"}, {"00012.000", "12"}, {".5", "1"}, {"5.", "5"}};
+        {"0.5", "1"},    {"-0.5", "-1"},      {"0.4", "0"}, {"-0.4", "0"}, {"999.5", "1000"},
+        {"1e-400", "0"}, {"00012.000", "12"}, {".5", "1"},  {"5.", "5"}};
     for (const auto& c : cases) {
         ASSERT_TRUE(foxpro::formatFixed(c.first, 0, out)) << c.first;
         EXPECT_EQ(out, c.second) << c.first;

@@ -12,15 +12,22 @@ using foxpro::Session;
 
 namespace {
 
-unsigned byteAt(const std::string& s, std::size_t i) { return static_cast<unsigned char>(s.at(i)); }
-unsigned le16(const std::string& s, std::size_t i) { return byteAt(s, i) | byteAt(s, i + 1) << 8; }
-unsigned le32(const std::string& s, std::size_t i) { return le16(s, i) | le16(s, i + 2) << 16; }
+unsigned byteAt(const std::string& s, std::size_t i) {
+    return static_cast<unsigned char>(s.at(i));
+}
+unsigned le16(const std::string& s, std::size_t i) {
+    return byteAt(s, i) | byteAt(s, i + 1) << 8;
+}
+unsigned le32(const std::string& s, std::size_t i) {
+    return le16(s, i) | le16(s, i + 2) << 16;
+}
 
 TEST(FileFormat, HeaderSubrecordsNullFlagsAndBacklink) {
     TempFolder folder;
     auto session = Session::openFolder(folder.path());
-    session->execute("CREATE TABLE t (name C(10), qty I NOT NULL, born D, at T, ok L NOT NULL,"
-                     " note M, price Y, ratio B(8,2))");
+    session->execute(
+        "CREATE TABLE t (name C(10), qty I NOT NULL, born D, at T, ok L NOT NULL,"
+        " note M, price Y, ratio B(8,2))");
     session->execute("INSERT INTO t VALUES ('a', 1, NULL, NULL, .T., NULL, 1, 2)");
     session->execute("INSERT INTO t VALUES ('b', 2, {^2021-08-31}, NULL, .F., 'x', 1, 2)");
     session->close();
@@ -37,16 +44,15 @@ TEST(FileFormat, HeaderSubrecordsNullFlagsAndBacklink) {
         char type;
         unsigned offset, width, decimals, flags;
     };
-    const Expected expected[] = {
-        {"NAME", 'C', 1, 10, 0, 0x02},  {"QTY", 'I', 11, 4, 0, 0x04},
-        {"BORN", 'D', 15, 8, 0, 0x02},  {"AT", 'T', 23, 8, 0, 0x06},
-        {"OK", 'L', 31, 1, 0, 0x00},    {"NOTE", 'M', 32, 4, 0, 0x02},
-        {"PRICE", 'Y', 36, 8, 4, 0x06}, {"RATIO", 'B', 44, 8, 2, 0x06},
-        {"_NullFlags", '0', 52, 1, 0, 0x05}};
+    const Expected expected[] = {{"NAME", 'C', 1, 10, 0, 0x02},      {"QTY", 'I', 11, 4, 0, 0x04},
+                                 {"BORN", 'D', 15, 8, 0, 0x02},      {"AT", 'T', 23, 8, 0, 0x06},
+                                 {"OK", 'L', 31, 1, 0, 0x00},        {"NOTE", 'M', 32, 4, 0, 0x02},
+                                 {"PRICE", 'Y', 36, 8, 4, 0x06},     {"RATIO", 'B', 44, 8, 2, 0x06},
+                                 {"_NullFlags", '0', 52, 1, 0, 0x05}};
     for (unsigned i = 0; i < fields; ++i) {
         const std::string sub = d.substr(32 + 32 * i, 32);
-        EXPECT_EQ(sub.substr(0, 11), std::string(expected[i].name) +
-                                         std::string(11 - strlen(expected[i].name), '\0'));
+        EXPECT_EQ(sub.substr(0, 11),
+                  std::string(expected[i].name) + std::string(11 - strlen(expected[i].name), '\0'));
         EXPECT_EQ(sub[11], expected[i].type);
         EXPECT_EQ(le32(sub, 12), expected[i].offset) << expected[i].name;
         EXPECT_EQ(byteAt(sub, 16), expected[i].width) << expected[i].name;
@@ -111,9 +117,9 @@ TEST(FileFormat, ALaterConnectionAppendsAfterTheCountedRecords) {
                          std::to_string(round) + "')");
         session->close();
     }
-    EXPECT_EQ(dumpTable(folder.file("t.dbf"), folder.file("t.fpt")),
-              (std::vector<std::vector<std::string>>{
-                  {"0", "memo 0"}, {"1", "memo 1"}, {"2", "memo 2"}}));
+    EXPECT_EQ(
+        dumpTable(folder.file("t.dbf"), folder.file("t.fpt")),
+        (std::vector<std::vector<std::string>>{{"0", "memo 0"}, {"1", "memo 1"}, {"2", "memo 2"}}));
 }
 
 TEST(FileFormat, TablesWrittenInUpperCaseResolve) {

@@ -29,9 +29,8 @@ TEST_F(SqlDialect, RunsTheStatementsOfAConversionRun) {
         "[created] CHAR(25));");
     session->execute("INSERT INTO [orders] VALUES (7, 'O''Neil', 12.5, 0.25,'08/31/2021');");
     session->execute("INSERT INTO [orders] VALUES (NULL, 'x', -3,NULL, NULL);");
-    EXPECT_EQ(rows("orders.dbf"),
-              (Rows{{"7", "O'Neil", "12.500000", "0.25", "08/31/2021"},
-                    {"NULL", "x", "-3.000000", "NULL", "NULL"}}));
+    EXPECT_EQ(rows("orders.dbf"), (Rows{{"7", "O'Neil", "12.500000", "0.25", "08/31/2021"},
+                                        {"NULL", "x", "-3.000000", "NULL", "NULL"}}));
     session->execute("DROP TABLE \"orders\"");
     EXPECT_TRUE(folder.snapshot().empty());
 }
@@ -55,18 +54,17 @@ TEST_F(SqlDialect, NamesArePlainBracketedOrQuotedAndResolveWithoutCase) {
 }
 
 TEST_F(SqlDialect, ReadsEveryLiteral) {
-    session->execute(
-        "CREATE TABLE t (c C(20), n N(12,3), i I, l L, d D, t T, m M) ");
+    session->execute("CREATE TABLE t (c C(20), n N(12,3), i I, l L, d D, t T, m M) ");
     session->execute(
         "  INSERT   INTO t VALUES ( 'it''s ''quoted''' , -1.5e2 , +42 , .T. , {^2021-08-31} ,"
         " {^2021-08-31 13:05:09} , 'memo' ) ; ");
     session->execute("INSERT INTO t VALUES ('', .5, -0, .f., {}, {^2000-01-01}, '')");
     session->execute("INSERT INTO t VALUES (NULL, NULL, NULL, NULL, NULL, NULL, NULL)");
-    EXPECT_EQ(rows("t.dbf"),
-              (Rows{{"it's 'quoted'", "-150.000", "42", "T", "2021-08-31", "2021-08-31 13:05:09",
-                     "memo"},
-                    {"", "0.500", "0", "F", "", "2000-01-01 00:00:00", ""},
-                    {"NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"}}));
+    EXPECT_EQ(
+        rows("t.dbf"),
+        (Rows{{"it's 'quoted'", "-150.000", "42", "T", "2021-08-31", "2021-08-31 13:05:09", "memo"},
+              {"", "0.500", "0", "F", "", "2000-01-01 00:00:00", ""},
+              {"NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"}}));
 }
 
 TEST_F(SqlDialect, ColumnListFillsTheRestWithNullOrEmpty) {
@@ -98,8 +96,9 @@ struct Refusal {
 class Refusals : public SqlDialect, public ::testing::WithParamInterface<Refusal> {};
 
 TEST_P(Refusals, SayWhatAndWhereAndChangeNothing) {
-    session->execute("CREATE TABLE \"orders\" ([id] I, [qty] I NOT NULL, [big] I, [born] D,"
-                     " [name] C(10), [price] N(5,2), [note] M)");
+    session->execute(
+        "CREATE TABLE \"orders\" ([id] I, [qty] I NOT NULL, [big] I, [born] D,"
+        " [name] C(10), [price] N(5,2), [note] M)");
     session->execute("INSERT INTO orders VALUES (1, 2, 3, {^2021-08-31}, 'a', 1.5, 'memo')");
     session->flush();
     const auto before = folder.snapshot();
@@ -119,8 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
     EveryKind, Refusals,
     ::testing::Values(
         Refusal{"CREATE TABLE orders (x I)", 7, "SQLException: Table \"orders\" already exists."},
-        Refusal{"CREATE TABLE [ORDERS] (x I)", 7,
-                "SQLException: Table \"ORDERS\" already exists."},
+        Refusal{"CREATE TABLE [ORDERS] (x I)", 7, "SQLException: Table \"ORDERS\" already exists."},
         Refusal{"INSERT INTO orders VALUES (1, NULL, 3, NULL, NULL, NULL, NULL)", 1581,
                 "SQLException: Column \"qty\" of table \"orders\" does not accept NULL."},
         Refusal{"INSERT INTO orders VALUES (1, 2, 5000000000, NULL, NULL, NULL, NULL)", 39,
@@ -138,7 +136,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "SQLException: Syntax error: the statement ends early at position 58."},
         Refusal{"INSERT INTO orders VALUES (1, 2, 3, NULL, NULL, NULL, 'x');;", 10,
                 "SQLException: Syntax error near \";\" at position 60."},
-        Refusal{"SELECT * FROM orders", 10, "SQLException: Syntax error near \"SELECT\" at position 1."},
+        Refusal{"SELECT * FROM orders", 10,
+                "SQLException: Syntax error near \"SELECT\" at position 1."},
         Refusal{"INSERT INTO orders VALUES (1, 2, 3, '08/31/2021', NULL, NULL, NULL)", 9,
                 "SQLException: Data type mismatch: '08/31/2021' cannot be stored in the date "
                 "column \"born\" of table \"orders\"."},
@@ -205,9 +204,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "a path separator."}));
 
 TEST_F(SqlDialect, ARefusedCreateLeavesNoFileAndTheNextStatementWorks) {
-    const std::vector<std::string> refused = {
-        "CREATE TABLE t (a I, b C(999))", "CREATE TABLE t (a I, b M, a C(1))",
-        "CREATE TABLE t (a I) extra"};
+    const std::vector<std::string> refused = {"CREATE TABLE t (a I, b C(999))",
+                                              "CREATE TABLE t (a I, b M, a C(1))",
+                                              "CREATE TABLE t (a I) extra"};
     for (const auto& s : refused) EXPECT_THROW(session->execute(s), foxpro::Error) << s;
     EXPECT_TRUE(folder.snapshot().empty());
     session->execute("CREATE TABLE t (a I, b M)");
@@ -232,6 +231,27 @@ TEST_F(SqlDialect, LimitsOfATable) {
         FAIL();
     } catch (const foxpro::Error& e) {
         EXPECT_EQ(e.number(), 1814);  // too many fields comes first
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ManyTables, ARunOverManyTablesKeepsFewOpenAndLosesNothing) {
+    TempFolder folder;
+    auto session = Session::openFolder(folder.path());
+    for (int t = 0; t < 70; ++t) {
+        const std::string name = "[t" + std::to_string(t) + "]";
+        session->execute("CREATE TABLE " + name + " (n I, m M)");
+        for (int r = 0; r < 3; ++r)
+            session->execute("INSERT INTO " + name + " VALUES (" + std::to_string(r) + ", 'x')");
+    }
+    session->execute("INSERT INTO [t0] VALUES (3, 'reopened')");
+    session->close();
+    for (int t = 0; t < 70; ++t) {
+        const std::string base = folder.file("t" + std::to_string(t));
+        EXPECT_EQ(dumpTable(base + ".dbf", base + ".fpt").size(), t == 0 ? 4u : 3u) << t;
     }
 }
 

@@ -21,9 +21,15 @@ inline std::vector<std::vector<std::string>> dumpTable(const std::string& dbfPat
             const foxpro::Cell c = reader.read(record, static_cast<int>(f));
             char buffer[64];
             switch (c.kind) {
-                case foxpro::Cell::Kind::Null: row.push_back("NULL"); break;
-                case foxpro::Cell::Kind::Empty: row.push_back(""); break;
-                case foxpro::Cell::Kind::Logical: row.push_back(c.logical ? "T" : "F"); break;
+                case foxpro::Cell::Kind::Null:
+                    row.push_back("NULL");
+                    break;
+                case foxpro::Cell::Kind::Empty:
+                    row.push_back("");
+                    break;
+                case foxpro::Cell::Kind::Logical:
+                    row.push_back(c.logical ? "T" : "F");
+                    break;
                 case foxpro::Cell::Kind::Date:
                     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", c.year, c.month, c.day);
                     row.push_back(buffer);
@@ -34,7 +40,9 @@ inline std::vector<std::vector<std::string>> dumpTable(const std::string& dbfPat
                                   c.millis / 1000 % 60);
                     row.push_back(buffer);
                     break;
-                default: row.push_back(c.text); break;
+                default:
+                    row.push_back(c.text);
+                    break;
             }
         }
         rows.push_back(row);
