@@ -21,6 +21,13 @@ they come: type holds the PostgreSQL type). Values: null, true/false, numbers, t
 trailing blanks removed, dates "YYYY-MM-DD", date-times "YYYY-MM-DDTHH:MM:SS", binary values as
 {"hex": "..."}. The hidden _NullFlags field is left out. Exit status 0, or 1 with the reader's
 complaint on stderr when it cannot open the table.
+
+Known quirks of the readers (Debian 12): python3-dbf numbers null bits by field position, which
+agrees with FoxPro only when every field is nullable and there is no V or Q field. dbfread and
+pgdbf ignore _NullFlags (a NULL reads as the type's blank), dbfread returns a V field's whole
+width with its length byte. pgdbf declares F(w,d) as NUMERIC(d), prints B values rounded to
+the field's decimals, passes non-ASCII field names through unconverted and rejects tables of
+type 0x32.
 """
 import datetime
 import decimal
@@ -181,8 +188,12 @@ def load_into_postgres(script, fields):
         if load.returncode != 0:
             sys.stderr.write(load.stderr.decode("utf-8", "replace"))
             sys.exit(1)
-        rows = subprocess.run(psql + ["-At", "-c", "SELECT row_to_json(t) FROM %s t" % table],
-                              env=env, check=True, capture_output=True).stdout.decode("utf-8")
+        query = subprocess.run(psql + ["-At", "-c", "SELECT row_to_json(referee_row) FROM %s AS referee_row" % table],
+                               env=env, capture_output=True)
+        if query.returncode != 0:
+            sys.stderr.write(query.stderr.decode("utf-8", "replace"))
+            sys.exit(1)
+        rows = query.stdout.decode("utf-8")
         records = []
         for line in rows.split("\n"):
             if not line:

@@ -129,11 +129,27 @@ TEST(FileFormat, TablesWrittenInUpperCaseResolve) {
         session->execute("CREATE TABLE t (n I)");
     }
     ASSERT_EQ(::rename(folder.file("t.dbf").c_str(), folder.file("T.DBF").c_str()), 0);
+    { std::ofstream(folder.file("T.CDX")) << "index"; }
+    { std::ofstream(folder.file("other.cdx")) << "kept"; }
     auto session = Session::openFolder(folder.path());
     session->execute("INSERT INTO t VALUES (1)");
     EXPECT_THROW(session->execute("CREATE TABLE [T] (n I)"), foxpro::Error);
     session->execute("DROP TABLE t");
-    EXPECT_TRUE(folder.snapshot().empty());
+    EXPECT_EQ(folder.snapshot().size(), 1u);  // other.cdx only
+}
+
+TEST(FileFormat, CollatingSequencesOrderTheTableList) {
+    TempFolder folder;
+    {
+        auto session = Session::openFolder(folder.path());
+        session->execute("CREATE TABLE b (n I)");
+        session->execute("CREATE TABLE a (n I)");
+    }
+    ASSERT_EQ(::rename(folder.file("b.dbf").c_str(), folder.file("B.DBF").c_str()), 0);
+    EXPECT_EQ(Session::openFolder(folder.path(), Session::Collation::Machine)->tableNames(),
+              (std::vector<std::string>{"B", "a"}));
+    EXPECT_EQ(Session::openFolder(folder.path(), Session::Collation::General)->tableNames(),
+              (std::vector<std::string>{"a", "B"}));
 }
 
 TEST(FileFormat, LinksInTheTargetAreNotFollowed) {
