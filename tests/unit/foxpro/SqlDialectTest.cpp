@@ -1,6 +1,8 @@
 // The statements the conversion run and scripts send, and every kind of refusal.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "foxpro/Error.h"
 #include "foxpro/Session.h"
 #include "tests/unit/foxpro/TableDump.h"
@@ -253,6 +255,39 @@ TEST(ManyTables, ARunOverManyTablesKeepsFewOpenAndLosesNothing) {
         const std::string base = folder.file("t" + std::to_string(t));
         EXPECT_EQ(dumpTable(base + ".dbf", base + ".fpt").size(), t == 0 ? 4u : 3u) << t;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Robustness, TruncatedAndMangledStatementsAreRefusedCleanly) {
+    TempFolder folder;
+    auto session = Session::openFolder(folder.path());
+    session->execute("CREATE TABLE t (a I, b C(5), c N(8,2), d D, e T, f L, g M, h V(4))");
+    const std::string good =
+        "INSERT INTO [t] VALUES (1, 'it''s', -1.5e1, {^2021-08-31}, {^2021-08-31 13:05:09 PM}, "
+        ".T., 'memo', 'v');";
+    std::mt19937 random(7);
+    const std::string alphabet = "'\"[]{}(),;.^-+eE0123456789 TFNULLnull\xC3\xA9\xFF";
+    int accepted = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string s = good.substr(0, random() % (good.size() + 1));
+        if (round % 2) {
+            s = good;
+            for (int k = 0; k < 3; ++k)
+                s[random() % s.size()] = alphabet[random() % alphabet.size()];
+        }
+        try {
+            session->execute(s);
+            ++accepted;
+        } catch (const foxpro::Error& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("SQLException: ", 0), 0u) << s;
+        }
+    }
+    session->close();
+    EXPECT_EQ(dumpTable(folder.file("t.dbf"), folder.file("t.fpt")).size(),
+              static_cast<std::size_t>(accepted));
 }
 
 }  // namespace
