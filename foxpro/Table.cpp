@@ -137,7 +137,12 @@ void Table::flush() {
     const std::uint64_t at = static_cast<std::uint64_t>(structure_.headerLength()) +
                              static_cast<std::uint64_t>(flushedCount_) * structure_.recordLength();
     buffer_ += '\x1A';
-    file_.writeAt(at, buffer_);
+    try {
+        file_.writeAt(at, buffer_);
+    } catch (...) {
+        buffer_.pop_back();  // the records stay buffered, uncounted, for another try
+        throw;
+    }
     buffer_.clear();
     const std::uint32_t count = flushedCount_ + pendingCount_;
     // The last-update date and the count in one write, after the records.
