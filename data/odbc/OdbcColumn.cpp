@@ -20,6 +20,7 @@ namespace {
 
 // Slots for texts and binary values of unknown or large size; longer values are read whole.
 constexpr SQLULEN kLongSlotChars = 1024;
+// Room for "yyyy-mm-dd hh:mm:ss.ffffff+hh:mm BC".
 constexpr SQLLEN kTimeSlot = 48;
 
 OdbcColumn::Kind kindOf(SQLSMALLINT sqlType) {
@@ -171,15 +172,10 @@ OdbcColumn::OdbcColumn(SQLSMALLINT sqlType, SQLULEN columnSize, bool isUnsigned)
             slot_ = sizeof(SQLCHAR);
             break;
         case Kind::Date:
-            cType_ = SQL_C_CHAR;
-            slot_ = kTimeSlot;
-            break;
         case Kind::Time:
-            // The time structure has no fractions of a second; the text has.
-            cType_ = SQL_C_CHAR;
-            slot_ = kTimeSlot;
-            break;
         case Kind::Timestamp:
+            // As text: the time structure has no fractions of a second, and the driver fills
+            // the date structures with today's date for an infinite date and drops the era.
             cType_ = SQL_C_CHAR;
             slot_ = kTimeSlot;
             break;

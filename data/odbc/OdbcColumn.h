@@ -8,8 +8,8 @@
 #include <vector>
 
 // One result column bound to a buffer that holds its values for a whole block of rows.
-// Numbers, truth values, dates and time stamps arrive in binary form; texts as UTF-16; a value
-// too long for its slot is read whole with SQLGetData when its row is loaded.
+// Numbers and truth values arrive in binary form, dates and times as the driver's text, texts
+// as UTF-16; a value too long for its slot is read whole with SQLGetData when its row is loaded.
 class OdbcColumn {
 public:
     enum class Kind { Integer, Real, Double, Bit, Date, Time, Timestamp, Decimal, Text, Binary };
