@@ -141,8 +141,7 @@ QString odbcDriverConnectionString(const QString& connectionString, int cursorLo
         text += QStringLiteral("UseDeclareFetch=1;Fetch=%1;").arg(kFetchRows);
     else
         text += QStringLiteral("UseDeclareFetch=0;");
-    // Debian registers the driver with CommLog=1, which leaves a log file in /tmp per process.
-    text += QStringLiteral("BoolsAsChar=0;CommLog=0;Debug=0");
+    text += QStringLiteral("BoolsAsChar=0");
     return text;
 }
 
