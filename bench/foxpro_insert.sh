@@ -13,7 +13,7 @@ PEER_N=${2:-20000}
 BUILD_DIR=${BUILD_DIR:-$ROOT/build-bench}
 PY=/usr/bin/python3
 
-cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRINDLECAST_TESTS=OFF >/dev/null
+cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$BUILD_DIR" --target brindlecast-sql brindlecast_foxpro --parallel 2 >/dev/null
 LIB=$(find "$BUILD_DIR" -name libbrindlecast_foxpro.a | head -1)
 WORK=$(mktemp -d "${BENCH_TMP:-$([ -d /dev/shm ] && echo /dev/shm || echo /tmp)}/brindlecast-bench-XXXXXX")

@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 namespace foxpro {
 class Session;
@@ -16,6 +17,9 @@ public:
     long statements() const { return statements_; }
 
 private:
+    // Runs one line; false when the statement was refused (and reported).
+    bool runLine(std::string_view line, long number);
+
     foxpro::Session& session_;
     std::ostream& err_;
     long statements_ = 0;

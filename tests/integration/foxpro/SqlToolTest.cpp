@@ -45,9 +45,22 @@ TEST(SqlTool, StopsAtTheFirstRefusedLineWithItsNumber) {
     EXPECT_EQ(list.out, "orders\n");
     // Standard input works the same; the row before the refusal was kept.
     const ToolRun more =
-        runTool({target}, "INSERT INTO orders VALUES (2, 'two')\nDROP TABLE orders\n");
+        runTool({target}, "INSERT INTO orders VALUES (2, 'two')\nDROP TABLE orders");
     EXPECT_EQ(more.exitCode, 0) << more.err.toStdString();
     EXPECT_EQ(runTool({"--tables", target}).out, "");
+}
+
+TEST(SqlTool, LineNumbersHoldAcrossLongScripts) {
+    TempFolder folder;
+    QByteArray script = "CREATE TABLE t (n I, pad C(100))\n";
+    for (int i = 0; i < 30000; ++i)
+        script += "INSERT INTO t VALUES (" + QByteArray::number(i) + ", '" + QByteArray(60, 'x') +
+                  "')\r\n";
+    script += "INSERT INTO t VALUES (1)\n";
+    const ToolRun run = runTool({QString::fromStdString(folder.path())}, script);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.startsWith("line 30002: SQLException: Too few values"))
+        << run.err.toStdString();
 }
 
 TEST(SqlTool, UsageAndTargetFailures) {
