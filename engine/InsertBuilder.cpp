@@ -35,6 +35,23 @@ void appendPadded(QString& out, int value, int width) {
     appendLatin1(out, p, end);
 }
 
+// Appends a typed number in plain form with a decimal point ("-12.5", "1e+20", "19.990");
+// false when the value is no number.
+bool appendPlainNumber(QString& out, const QVariant& value) {
+    switch (value.metaType().id()) {
+        case QMetaType::LongLong: appendNumber(out, value.toLongLong()); return true;
+        case QMetaType::Int: appendNumber(out, value.toInt()); return true;
+        case QMetaType::ULongLong: appendNumber(out, value.toULongLong()); return true;
+        case QMetaType::UInt: appendNumber(out, value.toUInt()); return true;
+        case QMetaType::Double: appendNumber(out, value.toDouble()); return true;
+        case QMetaType::Float: appendNumber(out, value.toFloat()); return true;
+        default:
+            if (value.metaType() != QMetaType::fromType<DataLink::Decimal>()) return false;
+            out.append(static_cast<const DataLink::Decimal*>(value.constData())->text);
+            return true;
+    }
+}
+
 bool isText(const QVariant& v) { return v.metaType().id() == QMetaType::QString; }
 const QString& textOf(const QVariant& v) { return *static_cast<const QString*>(v.constData()); }
 
@@ -92,36 +109,25 @@ void InsertBuilder::writeNull() {
 void InsertBuilder::writeNumeric(const QVariant& value) {
     // Typed numbers are written straight from the value with a decimal point, which is what
     // their text with its commas turned into points would give.
-    switch (value.metaType().id()) {
-        case QMetaType::LongLong: appendNumber(statement_, value.toLongLong()); break;
-        case QMetaType::Int: appendNumber(statement_, value.toInt()); break;
-        case QMetaType::ULongLong: appendNumber(statement_, value.toULongLong()); break;
-        case QMetaType::UInt: appendNumber(statement_, value.toUInt()); break;
-        case QMetaType::Double: appendNumber(statement_, value.toDouble()); break;
-        case QMetaType::Float: appendNumber(statement_, value.toFloat()); break;
-        case QMetaType::Bool: statement_.append(value.toBool() ? QLatin1Char('1') : QLatin1Char('0')); break;
-        default: {
-            if (value.metaType() == QMetaType::fromType<DataLink::Decimal>()) {
-                statement_.append(static_cast<const DataLink::Decimal*>(value.constData())->text);
-                break;
-            }
-            const QStringView text = valueText(value);
-            if (text.isEmpty()) {
-                writeNull();
-                return;
-            }
-            if (text == QLatin1String("False")) {
-                statement_.append(QLatin1Char('0'));
-            } else if (text == QLatin1String("True")) {
-                statement_.append(QLatin1Char('1'));
-            } else if (settings_.decimalComma() && ValueTests::isNumeric(text, settings_)) {
-                const qsizetype start = statement_.size();
-                statement_.append(text);
-                for (qsizetype i = start; i < statement_.size(); ++i)
-                    if (statement_[i] == QLatin1Char(',')) statement_[i] = QLatin1Char('.');
-            } else {
-                statement_.append(text);
-            }
+    if (value.metaType().id() == QMetaType::Bool) {
+        statement_.append(value.toBool() ? QLatin1Char('1') : QLatin1Char('0'));
+    } else if (!appendPlainNumber(statement_, value)) {
+        const QStringView text = valueText(value);
+        if (text.isEmpty()) {
+            writeNull();
+            return;
+        }
+        if (text == QLatin1String("False")) {
+            statement_.append(QLatin1Char('0'));
+        } else if (text == QLatin1String("True")) {
+            statement_.append(QLatin1Char('1'));
+        } else if (settings_.decimalComma() && ValueTests::isNumeric(text, settings_)) {
+            const qsizetype start = statement_.size();
+            statement_.append(text);
+            for (qsizetype i = start; i < statement_.size(); ++i)
+                if (statement_[i] == QLatin1Char(',')) statement_[i] = QLatin1Char('.');
+        } else {
+            statement_.append(text);
         }
     }
     statement_.append(QStringLiteral(", "));
@@ -213,31 +219,15 @@ QStringView InsertBuilder::valueText(const QVariant& value) {
         text = textOf(value);
     } else {
         text_.resize(0);
-        switch (value.metaType().id()) {
-            case QMetaType::Bool:
-                text_.append(value.toBool() ? QStringLiteral("True") : QStringLiteral("False"));
-                break;
-            case QMetaType::LongLong: appendNumber(text_, value.toLongLong()); break;
-            case QMetaType::Int: appendNumber(text_, value.toInt()); break;
-            case QMetaType::ULongLong: appendNumber(text_, value.toULongLong()); break;
-            case QMetaType::UInt: appendNumber(text_, value.toUInt()); break;
-            case QMetaType::Double:
-            case QMetaType::Float:
-                if (value.metaType().id() == QMetaType::Float)
-                    appendNumber(text_, value.toFloat());
-                else
-                    appendNumber(text_, value.toDouble());
-                text_.replace(QLatin1Char('.'), settings_.decimalPoint);
-                text_.replace(QLatin1Char('e'), QLatin1Char('E'));
-                break;
-            case QMetaType::QByteArray: text_.append(QLatin1String(value.toByteArray().toHex())); break;
-            default:
-                if (value.metaType() == QMetaType::fromType<DataLink::Decimal>()) {
-                    text_.append(static_cast<const DataLink::Decimal*>(value.constData())->text);
-                    text_.replace(QLatin1Char('.'), settings_.decimalPoint);
-                } else {
-                    text_.append(value.toString());
-                }
+        if (value.metaType().id() == QMetaType::Bool) {
+            text_.append(value.toBool() ? QStringLiteral("True") : QStringLiteral("False"));
+        } else if (appendPlainNumber(text_, value)) {
+            text_.replace(QLatin1Char('.'), settings_.decimalPoint);
+            text_.replace(QLatin1Char('e'), QLatin1Char('E'));
+        } else if (value.metaType().id() == QMetaType::QByteArray) {
+            text_.append(QLatin1String(value.toByteArray().toHex()));
+        } else {
+            text_.append(value.toString());
         }
         text = text_;
     }

@@ -1,7 +1,7 @@
 #include "tests/integration/odbc/PgScratchDatabase.h"
 
 #include "data/ConnectionStrings.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/PostgresFixture.h"
 
 namespace {
 void runOn(const QString& database, const QString& sql) {
@@ -12,13 +12,7 @@ void runOn(const QString& database, const QString& sql) {
 }  // namespace
 
 ConnectionFields PgScratchDatabase::serverFields(const QString& database) {
-    ConnectionFields fields;
-    fields.server = TestEnvironment::pgHost();
-    fields.port = TestEnvironment::pgPort();
-    fields.user = TestEnvironment::pgUser();
-    fields.password = TestEnvironment::pgPassword();
-    fields.database = database;
-    return fields;
+    return PostgresFixture::fields(database, QString());
 }
 
 PgScratchDatabase::PgScratchDatabase(const QString& name) : name_(name.toLower()) {
