@@ -204,6 +204,43 @@ def pgdbf_round_trip(path, rows):
     check(count == str(rows), f"pgdbf {path}: {count} rows back in PostgreSQL, expected {rows}")
 
 
+def check_answers_and_exit_statuses():
+    """--overwrite answers, and exit statuses 0, 1 and 2 with their messages."""
+    with tempfile.TemporaryDirectory() as target:
+        path = os.path.join(target, "numbers.dbf")
+        check(convert(target).returncode == 0, "first run into an empty folder")
+        first = open(path, "rb").read()
+        psql(DATABASE, "INSERT INTO numbers VALUES (3, 3, 3, 3, 3, 3, 3, 3);")
+        kept = convert(target)
+        check(kept.returncode == 0, f"--overwrite no exited {kept.returncode}")
+        check('warning: table "numbers" already exists' in kept.stderr, f"no warning: {kept.stderr!r}")
+        check(open(path, "rb").read() == first, "a table answered No was changed")
+        replaced = convert(target, "--overwrite", "yes")
+        check(replaced.returncode == 0 and replaced.stderr == "", f"--overwrite yes: {replaced.stderr!r}")
+        check(len(list(dbfread.DBF(path, ignore_missing_memofile=True))) == 4, "--overwrite yes did not rewrite the table")
+        psql(DATABASE, "DELETE FROM numbers WHERE id = 3;")
+
+        psql(DATABASE, 'CREATE TABLE "bad/name" (id integer); INSERT INTO "bad/name" VALUES (1);')
+        refused = convert(target, "--overwrite", "yes")
+        psql(DATABASE, 'DROP TABLE "bad/name";')
+        check(refused.returncode == 1, f"a refused statement exited {refused.returncode}")
+        check("Application Error: SQLException: " in refused.stderr and
+              "in Brindlecast2021/08/31.Form1.PushButton7_Click at line 318" in refused.stderr,
+              f"refusal report: {refused.stderr!r}")
+        check(not any("bad" in name for name in os.listdir(target)), "a refused table left a file")
+
+        env = dict(os.environ, PGPASSWORD="wrong")
+        wrong = subprocess.run([CONVERT, "--server", PG["host"], "--port", PG["port"], "--user", PG["user"],
+                                "--database", DATABASE, "--folder", target], capture_output=True, text=True, env=env)
+        check(wrong.returncode == 2 and "cannot connect to PostgreSQL" in wrong.stderr,
+              f"wrong password: {wrong.returncode} {wrong.stderr!r}")
+        missing = convert(os.path.join(target, "missing"))
+        check(missing.returncode == 2 and "cannot open the FoxPro target" in missing.stderr,
+              f"missing folder: {missing.returncode} {missing.stderr!r}")
+        usage = subprocess.run([CONVERT, "--server", "x"], capture_output=True, text=True)
+        check(usage.returncode == 2, f"usage error exited {usage.returncode}")
+
+
 def main():
     psql("postgres", f"DROP DATABASE IF EXISTS {DATABASE} WITH (FORCE); CREATE DATABASE {DATABASE};")
     psql(DATABASE, SETUP)
@@ -240,6 +277,8 @@ def main():
             if table in replayed:
                 check(read_with_dbfread(files[table]) == read_with_dbfread(replayed[table]),
                       f"{table}: the replayed table differs from the direct one")
+
+    check_answers_and_exit_statuses()
 
     for f in failures:
         print("FAIL:", f)
