@@ -201,7 +201,7 @@ void Session::dropTable(SqlCursor& cursor) {
     const std::string memoPath = catalog_->memoPathFor(path, true);
     const std::string indexPath = catalog_->indexPathFor(path);
     // Holding the lock while deleting: a table another connection writes is not dropped.
-    if (!table) table = Table::open(path, std::string(), true);
+    if (!table) table = Table::open(path, memoPath, true);
     removeFile(path);
     if (!memoPath.empty()) removeFile(memoPath);
     if (!indexPath.empty()) removeFile(indexPath);

@@ -138,6 +138,19 @@ TEST(FileFormat, TablesWrittenInUpperCaseResolve) {
     EXPECT_EQ(folder.snapshot().size(), 1u);  // other.cdx only
 }
 
+TEST(FileFormat, DropRemovesATableWithMemosWrittenByAnEarlierConnection) {
+    TempFolder folder;
+    {
+        auto session = Session::openFolder(folder.path());
+        session->execute("CREATE TABLE notes (n I, body M)");
+        session->execute("INSERT INTO notes VALUES (1, 'a memo')");
+    }
+    auto session = Session::openFolder(folder.path());
+    session->execute("DROP TABLE \"notes\"");
+    EXPECT_TRUE(folder.snapshot().empty());
+    session->execute("CREATE TABLE notes (n I, body M)");
+}
+
 TEST(FileFormat, CollatingSequencesOrderTheTableList) {
     TempFolder folder;
     {
