@@ -66,8 +66,17 @@ void ConversionRun::PushButton7_Click() {
     trap.step(104, [&] { foxProConn_ = std::make_unique<DataLink::Connection>(); });
     trap.step(106, [&] { postgres = std::make_unique<DataLink::Connection>(); });
 
-    if (trap.test(116, [&] { return !IsValidFoxProConnection(host_.connectionFields(), host_.errorReporter()); }) ||
-        trap.test(118, [&] { return !IsValidPostgreSQLConnection(host_.connectionFields()); })) {
+    // A side that does not open ends the run before anything is written; the user is told
+    // which one, where a silent stop would leave the click unanswered.
+    if (trap.test(116, [&] { return !IsValidFoxProConnection(host_.connectionFields(), host_.errorReporter()); })) {
+        host_.messages().information(QStringLiteral(
+            "Could not open the FoxPro target. Please check the folder or database container."));
+        conversionBusy_ = false;
+        return;
+    }
+    if (trap.test(118, [&] { return !IsValidPostgreSQLConnection(host_.connectionFields()); })) {
+        host_.messages().information(QStringLiteral(
+            "Could not connect to PostgreSQL. Please check with your administrator."));
         conversionBusy_ = false;
         return;
     }
@@ -135,7 +144,7 @@ void ConversionRun::PushButton7_Click() {
             trap.step(174, [&] { viewerRows_.clear(); });
         }
         if (answer == Answer::Yes) {
-            const QString drop = QStringLiteral("DROP TABLE \"") + name + QLatin1Char('"');
+            const QString drop = QStringLiteral("DROP TABLE ") + CreateTableBuilder::quotedTableName(name);
             deliver(180, 182, drop);
             trap.step(184, [&] { ListRemoveItem(foxTables, name.toLower()); });
         }
@@ -165,6 +174,12 @@ void ConversionRun::PushButton7_Click() {
         // A table whose every column is long binary has nothing to create or fill.
         if (create.hasColumns()) {
             deliver(316, 318, create.statement());
+            // The table now exists in the target: a later table of the same name (from another
+            // schema, or differing only in letter case) is asked about instead of being mixed
+            // into this one.
+            trap.step(314, [&] {
+                if (!ListHasItem(foxTables, name)) foxTables.addItem(name);
+            });
             trap.step(320, [&] { insert.beginTable(name, create.numericColumns()); });
             // A result that could not be opened has no rows to read.
             if (source && trap.test(322, [&] { return !source->eof() && !source->bof(); })) {

@@ -53,11 +53,16 @@ QString foxProSafe(const QString& name) {
 
 void CreateTableBuilder::begin(const QString& tableName) {
     tableName_ = tableName;
-    statement_ = QStringLiteral("CREATE TABLE \"") + tableName + QStringLiteral("\"(");
+    statement_ = QStringLiteral("CREATE TABLE ") + quotedTableName(tableName) + QLatin1Char('(');
     usedColumnNames_.clear();
     numericColumns_.clear();
     position_ = 0;
     columnCount_ = 0;
+}
+
+QString CreateTableBuilder::quotedTableName(const QString& tableName) {
+    if (tableName.contains(QLatin1Char('"'))) return QLatin1Char('[') + tableName + QLatin1Char(']');
+    return QLatin1Char('"') + tableName + QLatin1Char('"');
 }
 
 QString CreateTableBuilder::columnName(const QString& fieldName, QString& usedColumnNames) {

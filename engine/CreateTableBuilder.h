@@ -23,6 +23,10 @@ public:
     const QString& numericColumns() const { return numericColumns_; }
     const QString& statement() const { return statement_; }
 
+    // A table name as CREATE and DROP write it: in double quotes, or in square brackets when it
+    // holds a double quote itself (FoxPro has no way to escape one inside quotes).
+    static QString quotedTableName(const QString& tableName);
+
     // The FoxPro column name for a field name, unique within `usedColumnNames` (",id,name"),
     // which it extends.
     static QString columnName(const QString& fieldName, QString& usedColumnNames);

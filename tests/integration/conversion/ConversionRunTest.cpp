@@ -231,14 +231,54 @@ TEST_F(ConversionRunTest, TablesOutsideTheSearchPathAndMixedCaseNamesAreRead) {
     EXPECT_EQ(host.previews, 0);  // neither preview option: the script is built, nothing shown
 }
 
-TEST_F(ConversionRunTest, UnreachableTargetEndsSilently) {
+TEST_F(ConversionRunTest, ASideThatDoesNotOpenIsToldAndNothingRuns) {
     useDatabase("run_nofolder", kThreeTables);
     host.fields.folder = folder.filePath("missing");
     ConversionRun run(host);
     run.PushButton7_Click();
-    EXPECT_TRUE(host.dialogs.shown.isEmpty());
+    EXPECT_EQ(host.dialogs.shown, QStringList{"Could not open the FoxPro target. Please check the folder or database container."});
     EXPECT_TRUE(host.reporter.messages.isEmpty());
     EXPECT_FALSE(run.busy());
+
+    host.fields.folder = folder.path();
+    host.fields.password = "wrong";
+    host.dialogs = ScriptedDialogs();
+    run.PushButton7_Click();
+    EXPECT_EQ(host.dialogs.shown, QStringList{"Could not connect to PostgreSQL. Please check with your administrator."});
+    EXPECT_TRUE(host.dialogs.pointers.isEmpty());
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(ConversionRunTest, TablesOfTheSameNameAreAskedAboutInsteadOfMixed) {
+    useDatabase("run_same_name", "CREATE SCHEMA other;"
+                                 "CREATE TABLE public.things (id integer, label text);"
+                                 "INSERT INTO public.things VALUES (1, 'public');"
+                                 "CREATE TABLE other.things (code text);"
+                                 "INSERT INTO other.things VALUES ('a'), ('b');");
+    ConversionRun run(host);
+    run.PushButton7_Click();  // answers No to the question about the second "things"
+    EXPECT_EQ(host.dialogs.shown, (QStringList{"Would you like to overwrite things?", "Done."}));
+    EXPECT_TRUE(host.reporter.messages.isEmpty()) << host.reporter.messages.join("\n").toStdString();
+    EXPECT_EQ(dbfRecordCount(table("things")), host.pgTables.schema(1) == "other" ? 2 : 1);
+
+    host.dialogs = ScriptedDialogs();
+    host.dialogs.answers = {true, true};
+    run.PushButton7_Click();
+    EXPECT_TRUE(host.reporter.messages.isEmpty()) << host.reporter.messages.join("\n").toStdString();
+    EXPECT_EQ(dbfRecordCount(table("things")), host.pgTables.schema(0) == "other" ? 2 : 1);
+}
+
+TEST_F(ConversionRunTest, ANameWithADoubleQuoteIsWrittenInBrackets) {
+    useDatabase("run_quote", "CREATE TABLE \"say \"\"hi\"\"\" (id integer); INSERT INTO \"say \"\"hi\"\"\" VALUES (1);");
+    host.preview = true;
+    ConversionRun run(host);
+    run.PushButton7_Click();
+    EXPECT_EQ(run.script().line(0), "CREATE TABLE [say \"hi\"]([id] INT);");
+    host.preview = false;
+    host.dialogs = ScriptedDialogs();
+    run.PushButton7_Click();
+    EXPECT_TRUE(host.reporter.messages.isEmpty()) << host.reporter.messages.join("\n").toStdString();
+    EXPECT_EQ(dbfRecordCount(table("say \"hi\"")), 1);
 }
 
 }  // namespace
