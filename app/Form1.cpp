@@ -438,5 +438,13 @@ void Form1::processEvents() {
 }
 
 void Form1::showPreview() {
-    if (previewWindow) previewWindow();
+    if (previewWindow) {
+        previewWindow();
+        return;
+    }
+    // Without a preview window the collected script would vanish unexplained.
+    services_.messages.information(QStringLiteral(
+        "The SQL Preview window is not part of this version yet, so the collected SQL was not "
+        "executed. Untick \"Enable SQL Preview mode to see SQL commands or check for errors\" "
+        "to convert directly."));
 }

@@ -96,4 +96,29 @@ TEST_F(ConversionTest, StartConvertingCopiesEveryTableAndAsksBeforeOverwriting) 
     psql("postgres", "DROP DATABASE IF EXISTS " + db);
 }
 
+TEST_F(ConversionTest, PreviewModeWithoutThePreviewWindowSaysSoAndWritesNothing) {
+    if (!TestEnvironment::hasPostgres()) GTEST_SKIP() << "no test PostgreSQL";
+    const QString db = QStringLiteral("gui_preview_%1").arg(QCoreApplication::applicationPid());
+    ASSERT_EQ(psql("postgres", "DROP DATABASE IF EXISTS " + db), "");
+    ASSERT_EQ(psql("postgres", "CREATE DATABASE " + db), "");
+    ASSERT_EQ(psql(db, "CREATE TABLE t (id integer); INSERT INTO t VALUES (1);"), "");
+    const QString out = tempPath("foxpro");
+    QDir().mkpath(out);
+
+    start();
+    type("Text1", TestEnvironment::pgHost());
+    type("Text9", TestEnvironment::pgPort());
+    type("Text3", TestEnvironment::pgUser());
+    type("Text7", TestEnvironment::pgPassword());
+    type("Text10", db);
+    type("Text2", out);
+    ASSERT_TRUE(form->previewMode());  // the first start's default
+    click("PushButton7");
+    ASSERT_EQ(dialogs.shown.size(), 2);
+    EXPECT_TRUE(dialogs.shown.at(0).startsWith("The SQL Preview window is not part of this version yet"));
+    EXPECT_EQ(dialogs.shown.at(1), "Done.");
+    EXPECT_TRUE(QDir(out).entryList(QDir::Files).isEmpty());
+    psql("postgres", "DROP DATABASE IF EXISTS " + db);
+}
+
 }  // namespace
