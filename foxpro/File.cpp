@@ -123,8 +123,11 @@ bool fileExists(const std::string& path) {
 }
 
 void removeFile(const std::string& path) {
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-        throw Error::system(errors::kFileWrite, "Cannot delete", path, errno);
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT) return;
+    const int err = errno;
+    // A read-only folder answers EROFS even for a file that is not there: nothing to delete.
+    if (!fileExists(path)) return;
+    throw Error::system(errors::kFileWrite, "Cannot delete", path, err);
 }
 
 }  // namespace foxpro

@@ -22,6 +22,11 @@ std::string baseName(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
 }  // namespace
 
 Table::Table(File file, TableStructure structure)
@@ -39,6 +44,10 @@ std::unique_ptr<Table> Table::create(const std::string& dbfPath, const std::stri
                                      const TableStructure& structure, const std::string& backlink) {
     if (fileExists(dbfPath))
         throw Error(errors::kFileExists, "File " + quoted(baseName(dbfPath)) + " already exists.");
+    // A folder that cannot take new files is told about the table, not about the temporary
+    // file the table is first written under.
+    if (::access(folderOf(dbfPath).c_str(), W_OK) != 0)
+        throw Error::system(errors::kFileCreate, "Cannot create", baseName(dbfPath), errno);
     // The memo file first: a .dbf that names memo fields is never without it. A memo file left
     // without its table by an earlier crash is replaced.
     if (structure.hasMemo()) {

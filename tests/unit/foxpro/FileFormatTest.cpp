@@ -1,5 +1,6 @@
 // The bytes of the files: header, subrecords, _NullFlags, backlink, end mark and memo file.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 #include "foxpro/Error.h"
 #include "foxpro/Names.h"
@@ -149,6 +150,19 @@ TEST(FileFormat, DropRemovesATableWithMemosWrittenByAnEarlierConnection) {
     session->execute("DROP TABLE \"notes\"");
     EXPECT_TRUE(folder.snapshot().empty());
     session->execute("CREATE TABLE notes (n I, body M)");
+}
+
+TEST(FileFormat, AReadOnlyFolderIsToldAboutTheTable) {
+    TempFolder folder;
+    if (::mount("tmpfs", folder.path().c_str(), "tmpfs", MS_RDONLY, nullptr) != 0)
+        GTEST_SKIP() << "cannot mount a read-only folder here";
+    try {
+        Session::openFolder(folder.path())->execute("CREATE TABLE t (n I, body M)");
+        ADD_FAILURE() << "a table was created in a read-only folder";
+    } catch (const foxpro::Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create \"t.dbf\": Read-only file system.");
+    }
+    ::umount(folder.path().c_str());
 }
 
 TEST(FileFormat, CollatingSequencesOrderTheTableList) {
