@@ -1,6 +1,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QSaveFile>
 #include <QTextStream>
@@ -79,6 +80,15 @@ int main(int argc, char* argv[]) {
     const QString answer = parser.value(overwrite).toLower();
     if (answer != QLatin1String("yes") && answer != QLatin1String("no"))
         return fail(QStringLiteral("--overwrite takes yes or no"));
+
+    // Output files are checked before anything is converted, not after the tables are written.
+    for (const QCommandLineOption* output : {&types, &preview}) {
+        if (!parser.isSet(*output)) continue;
+        const QFileInfo folderInfo(QFileInfo(parser.value(*output)).absolutePath());
+        if (!folderInfo.isDir() || !folderInfo.isWritable())
+            return fail(QStringLiteral("cannot write %1: its folder does not exist or is not writable")
+                            .arg(parser.value(*output)));
+    }
 
     ConsoleHost::Options options;
     options.fields.server = parser.value(server);

@@ -237,6 +237,9 @@ def check_answers_and_exit_statuses():
         missing = convert(os.path.join(target, "missing"))
         check(missing.returncode == 2 and "cannot open the FoxPro target" in missing.stderr,
               f"missing folder: {missing.returncode} {missing.stderr!r}")
+        unwritable = convert(os.path.join(target, "fresh"), "--types", "/nonexistent/types.tsv")
+        check(unwritable.returncode == 2 and "cannot write /nonexistent/types.tsv" in unwritable.stderr,
+              f"unwritable --types: {unwritable.returncode} {unwritable.stderr!r}")
         usage = subprocess.run([CONVERT, "--server", "x"], capture_output=True, text=True)
         check(usage.returncode == 2, f"usage error exited {usage.returncode}")
 
