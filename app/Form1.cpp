@@ -358,8 +358,7 @@ QString Form1::connectHelpText() {
            QStringLiteral(
                "If you can not connect with that software, you know the login "
                "information you are providing here is incorrect.") +
-           QStringLiteral("\r\n\r\n") + QLatin1String(Product::kWebsite) +
-           QStringLiteral("/download/");
+           QStringLiteral("\r\n\r\n") + QLatin1String(Product::kPgAdminDownload);
 }
 
 QString Form1::generalHelpText() {

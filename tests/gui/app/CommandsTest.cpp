@@ -66,8 +66,7 @@ TEST_F(CommandsTest, HelpTextsNameOurAddressesAndOpenNothing) {
     EXPECT_EQ(dialogs.shown.at(0),
               "If you can not connect, please try downloading pgAdmin III. If you can not connect "
               "with that software, you know the login information you are providing here is "
-              "incorrect.\r\n\r\n" +
-                  site + "/download/");
+              "incorrect.\r\n\r\nhttps://www.pgadmin.org/download/");
     EXPECT_EQ(dialogs.shown.at(1),
               "This software transfers text-based and numeric fields but does not handle binary / "
               "pictures fields.\r\n\r\nUse SQL Preview if your tables contains less than 32767 "
