@@ -29,21 +29,11 @@
 #include "data/TestConnectionCommands.h"
 #include "engine/ConversionRun.h"
 
+using Layout::make;
 using Layout::place;
 
 namespace {
 const long kFileNotFound = 53;
-
-template <class W>
-W* make(QWidget* parent, const char* name, const QString& caption = QString()) {
-    W* widget = new W(parent);
-    widget->setObjectName(QLatin1String(name));
-    if constexpr (std::is_same_v<W, QLabel> || std::is_same_v<W, QPushButton> ||
-                  std::is_same_v<W, QCheckBox> || std::is_same_v<W, QRadioButton>)
-        widget->setText(caption);
-    if constexpr (std::is_same_v<W, QGroupBox>) widget->setTitle(caption);
-    return widget;
-}
 
 QString key(const char* name) {
     return QLatin1String(name);

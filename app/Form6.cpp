@@ -32,27 +32,18 @@ void Form6::buildLayout() {
     setFont(Layout::arialBold(9));
     setFixedSize(Layout::px(8040), Layout::px(1650));
 
-    auto named = [](QWidget* w, const char* name) {
-        w->setObjectName(QLatin1String(name));
-        return w;
-    };
-    Frame2 = new QGroupBox(QStringLiteral("Advanced Option"), this);
-    named(Frame2, "Frame2");
+    using Layout::make;
+    Frame2 = make<QGroupBox>(this, "Frame2", QStringLiteral("Advanced Option"));
     place(Frame2, 120, 120, 7800, 885);
-    Label1 = new QLabel(QStringLiteral("DBC File:"), Frame2);
-    named(Label1, "Label1");
+    Label1 = make<QLabel>(Frame2, "Label1", QStringLiteral("DBC File:"));
     place(Label1, 240, 360, 735, 225);
-    Text1 = new QLineEdit(Frame2);
-    named(Text1, "Text1");
+    Text1 = make<QLineEdit>(Frame2, "Text1");
     place(Text1, 1080, 330, 5775, 345);
-    PushButton5 = new QPushButton(QStringLiteral("..."), Frame2);
-    named(PushButton5, "PushButton5");
+    PushButton5 = make<QPushButton>(Frame2, "PushButton5", QStringLiteral("..."));
     place(PushButton5, 6960, 330, 600, 345);
-    PushButton1 = new QPushButton(QStringLiteral("OK"), this);
-    named(PushButton1, "PushButton1");
+    PushButton1 = make<QPushButton>(this, "PushButton1", QStringLiteral("OK"));
     place(PushButton1, 120, 1130, 3840, 405);
-    PushButton2 = new QPushButton(QStringLiteral("Cancel"), this);
-    named(PushButton2, "PushButton2");
+    PushButton2 = make<QPushButton>(this, "PushButton2", QStringLiteral("Cancel"));
     place(PushButton2, 4080, 1130, 3840, 405);
     Layout::widenLabels(this);
     for (QPushButton* button : {PushButton5, PushButton1, PushButton2}) {

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QFont>
+#include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
+#include <type_traits>
 
 // Window layouts are written in twips as the designer placed them; the screen has 15 twips
 // to a pixel.
@@ -14,6 +19,18 @@ inline int px(int twips) {
 
 inline void place(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+// A control with its numbered name (tests find controls by it) and its caption.
+template <class W>
+W* make(QWidget* parent, const char* name, const QString& caption = QString()) {
+    W* widget = new W(parent);
+    widget->setObjectName(QLatin1String(name));
+    if constexpr (std::is_same_v<W, QLabel> || std::is_same_v<W, QPushButton> ||
+                  std::is_same_v<W, QCheckBox> || std::is_same_v<W, QRadioButton>)
+        widget->setText(caption);
+    if constexpr (std::is_same_v<W, QGroupBox>) widget->setTitle(caption);
+    return widget;
 }
 
 inline QFont arialBold(double points) {
