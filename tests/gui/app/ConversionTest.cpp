@@ -8,21 +8,16 @@
 #include <QProgressBar>
 
 #include "tests/gui/app/GuiFixture.h"
+#include "tests/support/PostgresFixture.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
 
-// Runs psql against the test server; returns its error output (empty on success).
+// Runs SQL on the test server; returns psql's error output (empty on success).
 QString psql(const QString& database, const QString& sql) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("PGPASSWORD", TestEnvironment::pgPassword());
-    p.setProcessEnvironment(env);
-    p.start("psql", {"-q", "-v", "ON_ERROR_STOP=1", "-h", TestEnvironment::pgHost(), "-p",
-                     TestEnvironment::pgPort(), "-U", TestEnvironment::pgUser(), "-d", database,
-                     "-c", sql});
-    p.waitForFinished(60000);
-    return p.exitCode() == 0 ? QString() : QString::fromUtf8(p.readAllStandardError());
+    QString error;
+    PostgresFixture::query(database, sql, &error);
+    return error;
 }
 
 // A table as the independent reader sees it: its records, values as JSON.
@@ -36,7 +31,20 @@ QJsonArray refereeRecords(const QString& table) {
     return QJsonDocument::fromJson(p.readAllStandardOutput()).object().value("records").toArray();
 }
 
-class ConversionTest : public GuiFixture {};
+class ConversionTest : public GuiFixture {
+protected:
+    // Starts the window and types the test server's fields, the database and the target.
+    void startWith(const QString& database, const QString& folder) {
+        start();
+        const ConnectionFields f = PostgresFixture::fields(database, folder);
+        type("Text1", f.server);
+        type("Text9", f.port);
+        type("Text3", f.user);
+        type("Text7", f.password);
+        type("Text10", f.database);
+        type("Text2", f.folder);
+    }
+};
 
 TEST_F(ConversionTest, StartConvertingCopiesEveryTableAndAsksBeforeOverwriting) {
     if (!TestEnvironment::hasPostgres()) GTEST_SKIP() << "no test PostgreSQL";
@@ -54,13 +62,7 @@ TEST_F(ConversionTest, StartConvertingCopiesEveryTableAndAsksBeforeOverwriting) 
     const QString out = tempPath("foxpro");
     QDir().mkpath(out);
 
-    start();
-    type("Text1", TestEnvironment::pgHost());
-    type("Text9", TestEnvironment::pgPort());
-    type("Text3", TestEnvironment::pgUser());
-    type("Text7", TestEnvironment::pgPassword());
-    type("Text10", db);
-    type("Text2", out);
+    startWith(db, out);
     widget<QCheckBox>("Check1")->click();  // direct mode
     ASSERT_FALSE(form->previewMode());
 
@@ -105,13 +107,7 @@ TEST_F(ConversionTest, PreviewModeWithoutThePreviewWindowSaysSoAndWritesNothing)
     const QString out = tempPath("foxpro");
     QDir().mkpath(out);
 
-    start();
-    type("Text1", TestEnvironment::pgHost());
-    type("Text9", TestEnvironment::pgPort());
-    type("Text3", TestEnvironment::pgUser());
-    type("Text7", TestEnvironment::pgPassword());
-    type("Text10", db);
-    type("Text2", out);
+    startWith(db, out);
     ASSERT_TRUE(form->previewMode());  // the first start's default
     click("PushButton7");
     ASSERT_EQ(dialogs.shown.size(), 2);
